@@ -1,0 +1,64 @@
+// The key table: caption, send string and page count of every symbol group.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace quillaro {
+
+// Every loader failure is one of these; callers that must go on catch it in one place.
+class LoadError : public std::runtime_error {
+public:
+    enum class Kind { OutOfRange, Overflow };
+    LoadError(Kind kind, const char* what) : std::runtime_error(what), kind_(kind) {}
+    [[nodiscard]] Kind kind() const { return kind_; }
+
+private:
+    Kind kind_;
+};
+
+inline constexpr int16_t kSetSlots = 4;      // sets 0..3; set 0 is never used
+inline constexpr int16_t kGroupSlots = 21;   // groups 0..20; 16..20 are never used
+inline constexpr int16_t kItemSlots = 251;   // items 0..250
+inline constexpr int16_t kKeysPerPage = 46;
+
+// Pages needed for `items` keys: the quotient rounded up, 0 for no items.
+constexpr int16_t pages_for(int32_t items) {
+    return static_cast<int16_t>(items / kKeysPerPage + (items % kKeysPerPage != 0 ? 1 : 0));
+}
+
+class KeyTable {
+public:
+    // Readers. Indices outside the table read as empty; the window never asks for them,
+    // but the sixth page's keys 21..45 stand past item 250 and must show nothing.
+    [[nodiscard]] const std::u16string& key_str(int16_t set, int16_t group, int32_t item) const;
+    [[nodiscard]] const std::u16string& key_send(int16_t set, int16_t group, int32_t item) const;
+    [[nodiscard]] int16_t page_count(int16_t set, int16_t group) const;
+
+    // The two loaders. Both fail with LoadError, leaving what was stored before the failure.
+    void show_send(int16_t g, int16_t k, std::u16string_view str_buf, std::u16string_view str_buf2);
+    void show_send2(int16_t g, int16_t k, std::u16string_view str_buf,
+                    std::u16string_view str_buf2);
+
+private:
+    struct Cell {
+        std::u16string caption;
+        std::u16string send;
+    };
+    using Group = std::array<Cell, kItemSlots>;
+
+    Cell& cell_for_store(int16_t g, int16_t k, int32_t item);
+    void store_page_count(int16_t g, int16_t k, int32_t items);
+    [[nodiscard]] const Cell* find(int16_t set, int16_t group, int32_t item) const;
+
+    // Heap-allocated: 84 groups of 251 cells would not fit on a stack.
+    std::unique_ptr<std::array<Group, kSetSlots * kGroupSlots>> cells_ =
+        std::make_unique<std::array<Group, kSetSlots * kGroupSlots>>();
+    std::array<int16_t, kSetSlots * kGroupSlots> page_counts_{};
+};
+
+}  // namespace quillaro
