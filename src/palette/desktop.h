@@ -1,0 +1,43 @@
+// What the palette's handlers need from the operating system. The Win32 program implements it;
+// tests use a recording fake.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillaro {
+
+using WindowHandle = std::uintptr_t;  // an HWND as a number; 0 is no window
+
+class Desktop {
+public:
+    Desktop() = default;
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+    virtual ~Desktop() = default;
+
+    virtual WindowHandle foreground_window() = 0;
+    virtual WindowHandle own_window() = 0;  // the palette's own handle
+    virtual void make_topmost() = 0;
+    virtual void set_foreground_window(WindowHandle window) = 0;
+    // Dispatches every pending message; handlers of the palette may run inside.
+    virtual void do_events() = 0;
+    // Waits, bounded, until `window` is in front with a focused control, so that typed keys
+    // reach it; returns at once for a window that does not exist.
+    virtual void wait_until_active(WindowHandle window) = 0;
+    // Types every character literally into the window that has the keyboard focus.
+    virtual void type_text(std::u16string_view text) = 0;
+    // Application-modal notice with an OK button, titled with the application's title.
+    virtual void message_box(std::u16string_view text) = 0;
+    // Starts the system's text editor with `command_line`; false when it could not be started.
+    virtual bool start_editor(std::u16string_view command_line) = 0;
+    // The bytes of a file by relative name; nothing when it is missing, a folder or unreadable.
+    virtual std::optional<std::string> read_file(std::u16string_view name) = 0;
+    // Bytes in the system's ANSI code page as UTF-16.
+    virtual std::u16string decode_ansi(std::string_view bytes) = 0;
+    virtual void open_about() = 0;
+};
+
+}  // namespace quillaro

@@ -1,0 +1,51 @@
+// Where every control of the palette stands, in twips (1440 per inch; 15 per pixel at 96 dpi).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace quillaro {
+
+// Control IDs are also the contract for the end-to-end tests.
+inline constexpr int kKeyButtonId = 1000;  // + index 0..45
+inline constexpr int kGroupKeyId = 1100;   // + index 0..15
+inline constexpr int kCmdUpId = 1200;
+inline constexpr int kCmdDownId = 1201;
+inline constexpr int kPageShowId = 1202;
+inline constexpr int kText1Id = 1203;
+inline constexpr int kCmdMoreId = 1204;
+inline constexpr int kCmdAboutId = 1205;
+
+inline constexpr int kPaletteClientWidth = 5640;
+inline constexpr int kPaletteClientHeight = 2160;
+
+enum class ControlKind : uint8_t { KeyButton, GroupButton, Button, Label, TextBox };
+
+enum class FontFace : uint8_t {
+    Mingliu,        // 新細明體, Big5 character set
+    UiSans,         // the system's sans-serif UI face, default character set
+    WindowDefault,  // the window's default font
+};
+
+struct Twips {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct ControlPlacement {
+    int id;
+    ControlKind kind;
+    Twips rect;
+    FontFace face;
+    int tab_index;  // -1: takes no focus
+};
+
+// Every control of the palette, topmost first where controls overlap.
+const std::vector<ControlPlacement>& palette_layout();
+
+// Twips to pixels at `dpi`, rounded to the nearest pixel.
+constexpr int twips_to_pixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+
+}  // namespace quillaro

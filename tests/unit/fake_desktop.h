@@ -1,0 +1,88 @@
+// A Desktop that records what the handlers ask of it and plays back queued events.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "palette/desktop.h"
+
+namespace quillaro::testing {
+
+class FakeDesktop : public Desktop {
+public:
+    WindowHandle foreground = 0;
+    WindowHandle own = 0x100;
+    bool editor_starts = true;
+    std::map<std::u16string, std::string> files;  // group files by name
+    std::vector<std::function<void()>> pending;   // run by the next do_events
+    std::vector<std::string> calls;               // "topmost", "foreground 7", "type ..." ...
+    std::vector<std::u16string> typed;
+    std::vector<std::u16string> notices;
+    std::vector<std::u16string> editor_command_lines;
+    int about_opened = 0;
+
+    WindowHandle foreground_window() override {
+        calls.emplace_back("get_foreground");
+        return foreground;
+    }
+    WindowHandle own_window() override { return own; }
+    void make_topmost() override { calls.emplace_back("topmost"); }
+    void set_foreground_window(WindowHandle window) override {
+        calls.push_back("set_foreground " + std::to_string(window));
+    }
+    void do_events() override {
+        calls.emplace_back("do_events");
+        auto events = std::move(pending);
+        pending.clear();
+        for (auto& event : events) event();
+    }
+    void wait_until_active(WindowHandle window) override {
+        calls.push_back("wait " + std::to_string(window));
+    }
+    void type_text(std::u16string_view text) override {
+        calls.emplace_back("type");
+        typed.emplace_back(text);
+    }
+    void message_box(std::u16string_view text) override {
+        calls.emplace_back("message_box");
+        notices.emplace_back(text);
+    }
+    bool start_editor(std::u16string_view command_line) override {
+        calls.emplace_back("start_editor");
+        editor_command_lines.emplace_back(command_line);
+        return editor_starts;
+    }
+    std::optional<std::string> read_file(std::u16string_view name) override {
+        const auto found = files.find(std::u16string(name));
+        if (found == files.end()) return std::nullopt;
+        return found->second;
+    }
+    // Bytes below 0x80 as themselves, the Big5 pair A4 A4 as 中 and the user-defined FA 40 as
+    // U+E000; anything else as U+FFFD, so a test sees which decoder ran.
+    std::u16string decode_ansi(std::string_view bytes) override {
+        std::u16string out;
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(bytes[i]);
+            if (byte < 0x80) {
+                out += static_cast<char16_t>(byte);
+            } else if (i + 1 < bytes.size() && byte == 0xA4 &&
+                       static_cast<unsigned char>(bytes[i + 1]) == 0xA4) {
+                out += u'中';
+                ++i;
+            } else if (i + 1 < bytes.size() && byte == 0xFA &&
+                       static_cast<unsigned char>(bytes[i + 1]) == 0x40) {
+                out += u'\uE000';
+                ++i;
+            } else {
+                out += u'\uFFFD';
+            }
+        }
+        return out;
+    }
+    void open_about() override { ++about_opened; }
+};
+
+}  // namespace quillaro::testing

@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fake_desktop.h"
+#include "palette/palette.h"
+#include "symbols/decimal.h"
+
+namespace quillaro {
+namespace {
+
+std::u16string numbered_list(int count, std::u16string_view prefix) {
+    std::u16string list;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) list += u',';
+        list += std::u16string(prefix) + decimal(i);
+    }
+    return list;
+}
+
+class Navigation : public ::testing::Test {
+protected:
+    testing::FakeDesktop desktop;
+    Palette palette{desktop};
+
+    // Start-up as the window runs it. Built-in slots loaded before it keep their data; set 3
+    // comes from the group files, which start-up reads.
+    void start() { palette.Form_Load(); }
+
+    void load(int16_t set, int16_t group, int items) {
+        if (set == 3) {
+            std::string file = "T\r\n";
+            for (std::u16string_view prefix : {u"c", u"s"}) {
+                for (char16_t c : numbered_list(items, prefix)) file += static_cast<char>(c);
+                file += "\r\n";
+            }
+            desktop.files[u"user_define_" + decimal(group) + u".txt"] = file;
+        } else {
+            palette.show_send(set, group, numbered_list(items, u"c"), numbered_list(items, u"s"));
+        }
+    }
+};
+
+TEST_F(Navigation, ControlsAtCreation) {
+    EXPECT_EQ(palette.cmd_up.caption, u"上頁");
+    EXPECT_FALSE(palette.cmd_up.enabled);
+    EXPECT_EQ(palette.cmd_down.caption, u"下頁");
+    EXPECT_FALSE(palette.cmd_down.enabled);
+    EXPECT_EQ(palette.cmd_more.caption, u"More");
+    EXPECT_EQ(palette.cmd_about.caption, u"  關於");
+    EXPECT_EQ(palette.group_key[3].font_size, 11.25);
+    EXPECT_EQ(palette.key_button[45].caption, u"");
+}
+
+TEST_F(Navigation, StartUpSelectsGroupZeroOfSetOne) {
+    start();
+    EXPECT_EQ(desktop.calls.front(), "topmost");
+    EXPECT_EQ(palette.set_count, 3);
+    EXPECT_EQ(palette.set_no, 1);
+    EXPECT_EQ(palette.group_no, 0);
+    EXPECT_EQ(palette.page_no, 1);
+    EXPECT_EQ(palette.group_key[0].caption, u"地址");
+    EXPECT_EQ(palette.group_key[15].caption, u"標符");
+    EXPECT_TRUE(palette.group_key[0].bold && palette.group_key[0].italic);
+    EXPECT_EQ(palette.group_key[0].font_size, 10.0);
+    EXPECT_EQ(palette.group_key[1].font_size, 12.0);
+    EXPECT_FALSE(palette.cmd_up.enabled);
+    EXPECT_EQ(palette.cmd_up.caption, u"上頁");
+}
+
+TEST_F(Navigation, MoreCyclesThroughTheThreeSets) {
+    start();
+    const char16_t* expected_first[] = {u"俄文", u"", u"地址", u"俄文"};
+    const int16_t expected_set[] = {2, 3, 1, 2};
+    for (int step = 0; step < 4; ++step) {
+        palette.cmd_more_Click();
+        EXPECT_EQ(palette.set_no, expected_set[step]);
+        EXPECT_EQ(palette.group_key[0].caption, expected_first[step]);
+        EXPECT_EQ(palette.group_no, 0);
+        EXPECT_EQ(palette.cmd_up.caption, palette.set_no == 3 ? u"編輯" : u"上頁");
+        EXPECT_EQ(palette.cmd_up.enabled, palette.set_no == 3);
+    }
+}
+
+// The paging buttons and label in every kind of position, walked forward and back.
+struct PagingCase {
+    int16_t set;
+    int send_items;
+};
+
+class Paging : public Navigation, public ::testing::WithParamInterface<PagingCase> {};
+
+TEST_P(Paging, ButtonsFollowThePosition) {
+    const auto [set, items] = GetParam();
+    // Group files are read at start-up; built-in slots are overwritten by it.
+    if (set == 3) load(set, 5, items);
+    start();
+    if (set != 3) load(set, 5, items);
+    while (palette.set_no != set) palette.cmd_more_Click();
+    palette.group_key_Click(5);
+
+    const auto pages = static_cast<int16_t>((items + 45) / 46);
+    ASSERT_EQ(palette.table.page_count(set, 5), pages);
+    auto check = [&](int16_t page) {
+        SCOPED_TRACE("page " + std::to_string(page));
+        EXPECT_EQ(palette.page_no, page);
+        EXPECT_EQ(palette.page_show.caption,
+                  decimal(page) + u"/" + decimal(pages) + u"頁");
+        const bool edit = set == 3 && page == 1;
+        EXPECT_EQ(palette.cmd_up.caption, edit ? u"編輯" : u"上頁");
+        EXPECT_EQ(palette.cmd_up.enabled, edit || page > 1);
+        EXPECT_EQ(palette.cmd_down.enabled, page < pages);
+        const int first = 46 * (page - 1);
+        EXPECT_EQ(palette.key_button[0].caption, first < items ? u"c" + decimal(first) : u"");
+    };
+    check(1);
+    for (int16_t page = 2; page <= pages; ++page) {
+        palette.cmd_down_Click();
+        check(page);
+    }
+    for (int16_t page = static_cast<int16_t>(pages - 1); page >= 1; --page) {
+        palette.cmd_up_Click();
+        check(page);
+    }
+    EXPECT_TRUE(desktop.editor_command_lines.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, Paging,
+                         ::testing::Values(PagingCase{1, 1}, PagingCase{1, 46},
+                                           PagingCase{1, 47}, PagingCase{2, 138},
+                                           PagingCase{3, 0}, PagingCase{3, 47},
+                                           PagingCase{3, 200}, PagingCase{3, 251}));
+
+TEST_F(Navigation, EmptyGroupShowsPageOneOfZero) {
+    start();
+    palette.cmd_more_Click();
+    palette.cmd_more_Click();
+    palette.group_key_Click(9);  // set 3 without group files
+    EXPECT_EQ(palette.page_show.caption, u"1/0頁");
+    EXPECT_FALSE(palette.cmd_down.enabled);
+    for (const auto& key : palette.key_button) {
+        EXPECT_EQ(key.caption, u"");
+        EXPECT_EQ(key.font_size, 12.0);
+    }
+}
+
+TEST_F(Navigation, KeyFontSizeComesFromThePageOneCaption) {
+    // Captions of 0..5 code units, then a two-unit surrogate pair on page 2.
+    start();
+    palette.show_send(1, 2, u",a,ab,abc,abcd,abcde," + numbered_list(40, u"x") + u",y",
+                      numbered_list(47, u"s"));
+    palette.group_key_Click(2);
+    const double expected[] = {12, 12, 11, 8, 12, 12};
+    for (size_t k = 0; k < 6; ++k) EXPECT_EQ(palette.key_button[k].font_size, expected[k]) << k;
+    palette.cmd_down_Click();
+    EXPECT_EQ(palette.key_button[0].caption, u"y");
+    EXPECT_EQ(palette.key_button[3].font_size, 8.0);  // kept from page 1
+}
+
+TEST_F(Navigation, ReselectingAGroupReturnsToPageOne) {
+    start();
+    palette.show_send(2, 1, numbered_list(140, u"c"), numbered_list(140, u"s"));
+    palette.cmd_more_Click();
+    palette.group_key_Click(1);
+    palette.cmd_down_Click();
+    palette.cmd_down_Click();
+    EXPECT_EQ(palette.page_no, 3);
+    palette.group_key_Click(1);
+    EXPECT_EQ(palette.page_no, 1);
+    EXPECT_EQ(palette.key_button[0].caption, u"c0");
+}
+
+TEST_F(Navigation, SixthPageShowsNothingPastItem250) {
+    load(3, 0, 251);
+    start();
+    palette.cmd_more_Click();
+    palette.cmd_more_Click();
+    for (int i = 0; i < 5; ++i) palette.cmd_down_Click();
+    EXPECT_EQ(palette.page_show.caption, u"6/6頁");
+    EXPECT_EQ(palette.key_button[20].caption, u"c250");
+    for (size_t k = 21; k < 46; ++k) EXPECT_EQ(palette.key_button[k].caption, u"") << k;
+    EXPECT_FALSE(palette.cmd_down.enabled);
+}
+
+TEST_F(Navigation, GroupCaptionsAreTakenLiterally) {
+    desktop.files[u"user_define_0.txt"] = "A&B\r\n";
+    start();
+    palette.cmd_more_Click();
+    palette.cmd_more_Click();
+    EXPECT_EQ(palette.group_key[0].caption, u"A&B");
+    EXPECT_EQ(palette.group_key[1].caption, u"A&B");
+}
+
+}  // namespace
+}  // namespace quillaro
