@@ -1,0 +1,141 @@
+#include "win32/about_window.h"
+
+#include <utility>
+
+#include "about/about_text.h"
+#include "palette/layout.h"
+#include "win32/dpi.h"
+#include "win32/unique_handle.h"
+
+namespace quillaro::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"QuillaroAbout";
+constexpr wchar_t kTitle[] = L"關於Quillaro符號輸入小工具 及 簡略說明";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int kClientWidth = 5760;  // twips
+constexpr int kClientHeight = 4110;
+constexpr Twips kAboutWinRect{240, 120, 5175, 3375};
+constexpr Twips kCommand1Rect{2040, 3600, 1455, 375};
+constexpr int kHomeLeft = 165;  // client-area origin on the screen, twips
+constexpr int kHomeTop = 555;
+
+void place(HWND control, const Twips& r, int dpi) {
+    const int left = twips_to_pixels(r.left, dpi);
+    const int top = twips_to_pixels(r.top, dpi);
+    SetWindowPos(control, nullptr, left, top, twips_to_pixels(r.left + r.width, dpi) - left,
+                 twips_to_pixels(r.top + r.height, dpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+AboutWindow::AboutWindow(HINSTANCE instance, FontCache& fonts, std::function<void()> on_destroyed)
+    : instance_(instance), fonts_(fonts), on_destroyed_(std::move(on_destroyed)) {
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof(window_class);
+    window_class.lpfnWndProc = window_proc;
+    window_class.hInstance = instance_;
+    window_class.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    window_class.lpszClassName = kClassName;
+    RegisterClassExW(&window_class);
+}
+
+void AboutWindow::open() {
+    if (window_ != nullptr) {
+        ShowWindow(window_, SW_SHOWNORMAL);
+        SetForegroundWindow(window_);
+        return;
+    }
+    // Unowned, so that it lives on when the palette closes.
+    window_ = CreateWindowExW(0, kClassName, kTitle, kStyle, 0, 0, 0, 0, nullptr, nullptr,
+                              instance_, this);
+    if (window_ == nullptr) return;
+    dpi_ = window_dpi(window_);
+    about_win_ = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"EDIT", L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+            ES_READONLY,
+        0, 0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAboutWinId)),
+        instance_, nullptr);
+    command1_ = CreateWindowExW(
+        0, L"BUTTON", L"ok啦", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
+        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommand1Id)), instance_, nullptr);
+
+    const RECT frame =
+        window_rect_for_client(twips_to_pixels(kClientWidth, dpi_),
+                               twips_to_pixels(kClientHeight, dpi_), kStyle, 0, dpi_);
+    SetWindowPos(window_, nullptr, twips_to_pixels(kHomeLeft, dpi_) + frame.left,
+                 twips_to_pixels(kHomeTop, dpi_) + frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    place_controls();
+
+    const std::u16string text = about_text();
+    SetWindowTextW(about_win_, wide(text));
+    ShowWindow(window_, SW_SHOWNORMAL);
+    SetFocus(about_win_);
+    SendMessageW(about_win_, EM_SETSEL, 0, 0);  // show the text from its start, unselected
+}
+
+void AboutWindow::place_controls() {
+    place(about_win_, kAboutWinRect, dpi_);
+    place(command1_, kCommand1Rect, dpi_);
+    SendMessageW(about_win_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(fonts_.get({FontFace::WindowDefault, 0.0, false, false, dpi_})),
+                 TRUE);
+    SendMessageW(command1_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(fonts_.get({FontFace::Mingliu, 14.25, false, false, dpi_})),
+                 TRUE);
+}
+
+LRESULT AboutWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (LOWORD(wparam) == kCommand1Id || LOWORD(wparam) == IDCANCEL) {
+                DestroyWindow(window_);
+            }
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            // Read-only, so that the text stays as shipped, but white like a page.
+            if (reinterpret_cast<HWND>(lparam) == about_win_) {
+                SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_WINDOW));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+            }
+            break;
+        case WM_DPICHANGED: {
+            dpi_ = HIWORD(wparam);
+            const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            place_controls();
+            return 0;
+        }
+        case WM_DESTROY:
+            window_ = nullptr;
+            about_win_ = nullptr;
+            command1_ = nullptr;
+            on_destroyed_();
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+LRESULT CALLBACK AboutWindow::window_proc(HWND window, UINT message, WPARAM wparam,
+                                          LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        static_cast<AboutWindow*>(create->lpCreateParams)->window_ = window;
+    }
+    auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr || self->window_ == nullptr) {
+        return DefWindowProcW(window, message, wparam, lparam);
+    }
+    return self->handle(message, wparam, lparam);
+}
+
+}  // namespace quillaro::win32

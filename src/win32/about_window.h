@@ -1,0 +1,39 @@
+// The about window: the about and usage text with an OK button.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "win32/font_cache.h"
+
+namespace quillaro::win32 {
+
+inline constexpr int kAboutWinId = 1300;
+inline constexpr int kCommand1Id = 1301;
+
+class AboutWindow {
+public:
+    AboutWindow(HINSTANCE instance, FontCache& fonts, std::function<void()> on_destroyed);
+    AboutWindow(const AboutWindow&) = delete;
+    AboutWindow& operator=(const AboutWindow&) = delete;
+
+    // Creates the window with a fresh text when there is none, then shows and activates it.
+    void open();
+    [[nodiscard]] HWND hwnd() const { return window_; }
+
+private:
+    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
+    void place_controls();
+
+    HINSTANCE instance_;
+    FontCache& fonts_;
+    std::function<void()> on_destroyed_;
+    HWND window_ = nullptr;
+    HWND about_win_ = nullptr;
+    HWND command1_ = nullptr;
+    int dpi_ = 96;
+};
+
+}  // namespace quillaro::win32

@@ -1,0 +1,49 @@
+#include "win32/dpi.h"
+
+#include <cmath>
+
+namespace quillaro::win32 {
+namespace {
+
+template <typename Function>
+Function user32_function(const char* name) {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32 != nullptr ? reinterpret_cast<Function>(
+                                   reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                             : nullptr;
+}
+
+}  // namespace
+
+int window_dpi(HWND window) {
+    // Windows 10 knows each monitor's scale; older systems have one system DPI.
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto get_dpi_for_window = user32_function<GetDpiForWindowFn>("GetDpiForWindow");
+    if (get_dpi_for_window != nullptr && window != nullptr) {
+        const UINT dpi = get_dpi_for_window(window);
+        if (dpi != 0) return static_cast<int>(dpi);
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+RECT window_rect_for_client(int width, int height, DWORD style, DWORD ex_style, int dpi) {
+    RECT rect{0, 0, width, height};
+    using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjust_for_dpi =
+        user32_function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    if (adjust_for_dpi != nullptr) {
+        adjust_for_dpi(&rect, style, FALSE, ex_style, static_cast<UINT>(dpi));
+    } else {
+        AdjustWindowRectEx(&rect, style, FALSE, ex_style);
+    }
+    return rect;
+}
+
+int font_height(double points, int dpi) {
+    return -static_cast<int>(std::lround(points * dpi / 72.0));
+}
+
+}  // namespace quillaro::win32

@@ -1,0 +1,350 @@
+#include "win32/palette_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "palette/layout.h"
+#include "win32/dpi.h"
+#include "win32/unique_handle.h"
+
+namespace quillaro::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"QuillaroPalette";
+constexpr UINT_PTR kTimerId = 1;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// Where the palette opens: its client area's top-left corner, in twips from the screen's.
+constexpr int kHomeLeft = 5565;
+constexpr int kHomeTop = 6945;
+
+bool is_key(int id) { return id >= kKeyButtonId && id < kKeyButtonId + kKeysPerPage; }
+bool is_group(int id) { return id >= kGroupKeyId && id < kGroupKeyId + kGroupButtons; }
+
+const wchar_t* class_for(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Label: return L"STATIC";
+        case ControlKind::TextBox: return L"EDIT";
+        default: return L"BUTTON";
+    }
+}
+
+DWORD style_for(ControlKind kind) {
+    const DWORD common = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    switch (kind) {
+        // Drawn by us so that a caption shows literally: "&" is never a mnemonic.
+        case ControlKind::KeyButton:
+        case ControlKind::GroupButton: return common | WS_TABSTOP | BS_OWNERDRAW;
+        case ControlKind::Button: return common | WS_TABSTOP | BS_PUSHBUTTON;
+        case ControlKind::Label: return common | SS_LEFT | SS_NOPREFIX;
+        case ControlKind::TextBox: return common | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
+    }
+    return common;
+}
+
+void set_text(HWND window, const std::u16string& text) { SetWindowTextW(window, wide(text)); }
+
+}  // namespace
+
+PaletteWindow::PaletteWindow(HINSTANCE instance, FontCache& fonts,
+                             std::function<void()> open_about, std::function<void()> on_destroyed)
+    : instance_(instance),
+      fonts_(fonts),
+      on_destroyed_(std::move(on_destroyed)),
+      desktop_(std::move(open_about)),
+      palette_(desktop_) {}
+
+bool PaletteWindow::create(int show_command) {
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof(window_class);
+    window_class.lpfnWndProc = window_proc;
+    window_class.hInstance = instance_;
+    window_class.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+    window_class.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                         GetSystemMetrics(SM_CXSMICON),
+                                                         GetSystemMetrics(SM_CYSMICON), 0));
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    window_class.lpszClassName = kClassName;
+    RegisterClassExW(&window_class);
+
+    const std::u16string title(kAppTitle);
+    window_ = CreateWindowExW(0, kClassName, wide(title), kStyle, 0, 0, 0, 0, nullptr, nullptr,
+                              instance_, this);
+    if (window_ == nullptr) return false;
+    desktop_.set_palette(window_);
+    dpi_ = window_dpi(window_);
+    create_controls();
+    place_controls();
+
+    palette_.Form_Load();
+    apply();
+    SetTimer(window_, kTimerId, USER_TIMER_MINIMUM, nullptr);
+    ShowWindow(window_, show_command);
+    UpdateWindow(window_);
+    return true;
+}
+
+void PaletteWindow::create_controls() {
+    std::vector<std::pair<int, HWND>> by_tab;
+    HWND above = HWND_TOP;
+    for (const ControlPlacement& placement : palette_layout()) {
+        const DWORD ex_style = placement.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0;
+        HWND control = CreateWindowExW(
+            ex_style, class_for(placement.kind), L"", style_for(placement.kind), 0, 0, 0, 0,
+            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)), instance_,
+            nullptr);
+        // Overlapping controls stack in the layout's order, the first on top.
+        SetWindowPos(control, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        above = control;
+        if (placement.tab_index >= 0) by_tab.emplace_back(placement.tab_index, control);
+
+        const int id = placement.id;
+        if (is_key(id)) {
+            keys_.at(static_cast<size_t>(id - kKeyButtonId)) = control;
+            SetWindowSubclass(control, key_proc, static_cast<UINT_PTR>(id - kKeyButtonId),
+                              reinterpret_cast<DWORD_PTR>(this));
+        } else if (is_group(id)) {
+            groups_.at(static_cast<size_t>(id - kGroupKeyId)) = control;
+        } else if (id == kCmdUpId) {
+            cmd_up_ = control;
+        } else if (id == kCmdDownId) {
+            cmd_down_ = control;
+        } else if (id == kCmdMoreId) {
+            cmd_more_ = control;
+        } else if (id == kCmdAboutId) {
+            cmd_about_ = control;
+        } else if (id == kPageShowId) {
+            page_show_ = control;
+        } else if (id == kText1Id) {
+            text1_ = control;
+        }
+    }
+    std::sort(by_tab.begin(), by_tab.end());
+    for (const auto& entry : by_tab) tab_order_.push_back(entry.second);
+
+    // Captions and states the controls have before start-up runs.
+    set_text(cmd_more_, palette_.cmd_more.caption);
+    set_text(cmd_about_, palette_.cmd_about.caption);
+    shown_up_.caption = u"\x1";  // force the first apply to write them
+    shown_down_.caption = u"\x1";
+}
+
+HFONT PaletteWindow::font_for(FontFace face, double points, bool bold, bool italic) {
+    return fonts_.get({face, points, bold, italic, dpi_});
+}
+
+void PaletteWindow::place_controls() {
+    const RECT frame =
+        window_rect_for_client(twips_to_pixels(kPaletteClientWidth, dpi_),
+                               twips_to_pixels(kPaletteClientHeight, dpi_), kStyle, 0, dpi_);
+    RECT placed{};
+    GetWindowRect(window_, &placed);
+    if (!placed_once_) {
+        placed_once_ = true;
+        // First placement: the palette's home position, kept inside the work area.
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        const int width = frame.right - frame.left;
+        const int height = frame.bottom - frame.top;
+        int left = twips_to_pixels(kHomeLeft, dpi_) + frame.left;
+        int top = twips_to_pixels(kHomeTop, dpi_) + frame.top;
+        left = std::clamp(left, static_cast<int>(work.left),
+                          std::max(static_cast<int>(work.left), static_cast<int>(work.right) - width));
+        top = std::clamp(top, static_cast<int>(work.top),
+                         std::max(static_cast<int>(work.top), static_cast<int>(work.bottom) - height));
+        placed = {left, top, left + width, top + height};
+    }
+    SetWindowPos(window_, nullptr, placed.left, placed.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    for (const ControlPlacement& placement : palette_layout()) {
+        HWND control = GetDlgItem(window_, placement.id);
+        const Twips& r = placement.rect;
+        // Edges from rounded positions, so that neighbours keep sharing one border line.
+        const int left = twips_to_pixels(r.left, dpi_);
+        const int top = twips_to_pixels(r.top, dpi_);
+        const int width = twips_to_pixels(r.left + r.width, dpi_) - left;
+        const int height = twips_to_pixels(r.top + r.height, dpi_) - top;
+        SetWindowPos(control, nullptr, left, top, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    // Fonts of the standard controls; owner-drawn buttons pick theirs when they paint.
+    SendMessageW(cmd_up_, WM_SETFONT, reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)),
+                 TRUE);
+    SendMessageW(cmd_down_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)), TRUE);
+    SendMessageW(page_show_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)), TRUE);
+    SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)),
+                 TRUE);
+    SendMessageW(cmd_more_, WM_SETFONT, reinterpret_cast<WPARAM>(font_for(FontFace::UiSans, 12.0)),
+                 TRUE);
+    SendMessageW(cmd_about_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(font_for(FontFace::WindowDefault, 0.0)), TRUE);
+    for (HWND button : keys_) InvalidateRect(button, nullptr, TRUE);
+    for (HWND button : groups_) InvalidateRect(button, nullptr, TRUE);
+}
+
+void PaletteWindow::apply_button(HWND window, const ButtonControl& wanted, ButtonControl& shown) {
+    if (wanted == shown) return;
+    if (wanted.caption != shown.caption) set_text(window, wanted.caption);
+    if (wanted.enabled != shown.enabled) EnableWindow(window, wanted.enabled ? TRUE : FALSE);
+    if (wanted.bold != shown.bold || wanted.italic != shown.italic ||
+        wanted.font_size != shown.font_size) {
+        InvalidateRect(window, nullptr, FALSE);
+    }
+    shown = wanted;
+}
+
+void PaletteWindow::apply() {
+    for (size_t i = 0; i < keys_.size(); ++i) {
+        apply_button(keys_[i], palette_.key_button[i], shown_keys_[i]);
+    }
+    for (size_t i = 0; i < groups_.size(); ++i) {
+        apply_button(groups_[i], palette_.group_key[i], shown_groups_[i]);
+    }
+    apply_button(cmd_up_, palette_.cmd_up, shown_up_);
+    apply_button(cmd_down_, palette_.cmd_down, shown_down_);
+    if (palette_.page_show != shown_page_) {
+        set_text(page_show_, palette_.page_show.caption);
+        shown_page_ = palette_.page_show;
+    }
+    if (palette_.Text1 != shown_text1_) {
+        set_text(text1_, palette_.Text1.text);
+        shown_text1_ = palette_.Text1;
+    }
+}
+
+const ButtonControl* PaletteWindow::owner_drawn_state(int id) const {
+    if (is_key(id)) return &palette_.key_button.at(static_cast<size_t>(id - kKeyButtonId));
+    if (is_group(id)) return &palette_.group_key.at(static_cast<size_t>(id - kGroupKeyId));
+    return nullptr;
+}
+
+void PaletteWindow::draw_owner_button(const DRAWITEMSTRUCT& item) {
+    const ButtonControl* state = owner_drawn_state(static_cast<int>(item.CtlID));
+    if (state == nullptr) return;
+    RECT rect = item.rcItem;
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    DrawFrameControl(item.hDC, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    if (pushed) OffsetRect(&rect, 1, 1);
+
+    HGDIOBJ old_font = SelectObject(
+        item.hDC, font_for(FontFace::Mingliu, state->font_size, state->bold, state->italic));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+    DrawTextW(item.hDC, wide(state->caption), static_cast<int>(state->caption.size()), &rect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    SelectObject(item.hDC, old_font);
+
+    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
+        RECT focus = item.rcItem;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(item.hDC, &focus);
+    }
+}
+
+bool PaletteWindow::handle_tab(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+    if (message.hwnd != window_ && IsChild(window_, message.hwnd) == FALSE) return false;
+    const bool backwards = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const auto count = static_cast<int>(tab_order_.size());
+    const auto current = std::find(tab_order_.begin(), tab_order_.end(), GetFocus());
+    int index = current == tab_order_.end() ? (backwards ? 0 : -1)
+                                            : static_cast<int>(current - tab_order_.begin());
+    for (int step = 0; step < count; ++step) {
+        index = (index + (backwards ? count - 1 : 1)) % count;
+        HWND next = tab_order_[static_cast<size_t>(index)];
+        if (IsWindowEnabled(next) != FALSE) {
+            SetFocus(next);
+            break;
+        }
+    }
+    return true;
+}
+
+void PaletteWindow::on_command(int id) {
+    if (is_key(id)) {
+        palette_.key_button_Click(static_cast<int16_t>(id - kKeyButtonId));
+    } else if (is_group(id)) {
+        palette_.group_key_Click(static_cast<int16_t>(id - kGroupKeyId));
+    } else if (id == kCmdUpId) {
+        palette_.cmd_up_Click();
+    } else if (id == kCmdDownId) {
+        palette_.cmd_down_Click();
+    } else if (id == kCmdMoreId) {
+        palette_.cmd_more_Click();
+    } else if (id == kCmdAboutId) {
+        palette_.cmd_about_Click();
+    }
+    apply();
+}
+
+LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wparam) == BN_CLICKED) on_command(LOWORD(wparam));
+            return 0;
+        case WM_TIMER:
+            if (wparam == kTimerId) palette_.Timer1_Timer();
+            return 0;
+        case WM_DRAWITEM:
+            draw_owner_button(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            // The preview box is read-only but reads like a text box.
+            if (reinterpret_cast<HWND>(lparam) == text1_) {
+                SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_WINDOW));
+                return reinterpret_cast<LRESULT>(preview_brush_);
+            }
+            break;
+        case WM_DPICHANGED: {
+            dpi_ = HIWORD(wparam);
+            const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            place_controls();
+            return 0;
+        }
+        case WM_DESTROY:
+            KillTimer(window_, kTimerId);
+            window_ = nullptr;
+            on_destroyed_();
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+LRESULT CALLBACK PaletteWindow::window_proc(HWND window, UINT message, WPARAM wparam,
+                                            LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        static_cast<PaletteWindow*>(create->lpCreateParams)->window_ = window;
+    }
+    auto* self = reinterpret_cast<PaletteWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr || self->window_ == nullptr) {
+        return DefWindowProcW(window, message, wparam, lparam);
+    }
+    return self->handle(message, wparam, lparam);
+}
+
+LRESULT CALLBACK PaletteWindow::key_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                         UINT_PTR index, DWORD_PTR self) {
+    if (message == WM_MOUSEMOVE) {
+        auto* palette_window = reinterpret_cast<PaletteWindow*>(self);
+        palette_window->palette_.key_button_MouseMove(static_cast<int16_t>(index));
+        palette_window->apply();
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, key_proc, index);
+    }
+    return DefSubclassProc(window, message, wparam, lparam);
+}
+
+}  // namespace quillaro::win32

@@ -1,0 +1,72 @@
+// The palette window: real child controls made from the layout table, driven by Palette.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "palette/palette.h"
+#include "win32/font_cache.h"
+#include "win32/win32_desktop.h"
+
+namespace quillaro::win32 {
+
+class PaletteWindow {
+public:
+    PaletteWindow(HINSTANCE instance, FontCache& fonts, std::function<void()> open_about,
+                  std::function<void()> on_destroyed);
+    PaletteWindow(const PaletteWindow&) = delete;
+    PaletteWindow& operator=(const PaletteWindow&) = delete;
+
+    // Creates the window and its controls, runs the start-up sequence, then shows it.
+    bool create(int show_command);
+    [[nodiscard]] HWND hwnd() const { return window_; }
+    // Moves the focus in the palette's own tab order; true when `message` was a Tab for us.
+    bool handle_tab(const MSG& message);
+
+private:
+    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    static LRESULT CALLBACK key_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                     UINT_PTR index, DWORD_PTR self);
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
+    void on_command(int id);
+    void create_controls();
+    void place_controls();
+    void apply();
+    void apply_button(HWND window, const ButtonControl& wanted, ButtonControl& shown);
+    void draw_owner_button(const DRAWITEMSTRUCT& item);
+    [[nodiscard]] const ButtonControl* owner_drawn_state(int id) const;
+    HFONT font_for(FontFace face, double points, bool bold = false, bool italic = false);
+
+    HINSTANCE instance_;
+    FontCache& fonts_;
+    std::function<void()> on_destroyed_;
+    Win32Desktop desktop_;
+    Palette palette_;
+    HWND window_ = nullptr;
+    int dpi_ = 96;
+    bool placed_once_ = false;
+    HBRUSH preview_brush_ = GetSysColorBrush(COLOR_WINDOW);
+
+    std::array<HWND, kKeysPerPage> keys_{};
+    std::array<HWND, kGroupButtons> groups_{};
+    HWND cmd_up_ = nullptr;
+    HWND cmd_down_ = nullptr;
+    HWND cmd_more_ = nullptr;
+    HWND cmd_about_ = nullptr;
+    HWND page_show_ = nullptr;
+    HWND text1_ = nullptr;
+    std::vector<HWND> tab_order_;
+
+    // What the child windows show now, so that only changes reach them.
+    std::array<ButtonControl, kKeysPerPage> shown_keys_;
+    std::array<ButtonControl, kGroupButtons> shown_groups_;
+    ButtonControl shown_up_;
+    ButtonControl shown_down_;
+    LabelControl shown_page_;
+    TextControl shown_text1_;
+};
+
+}  // namespace quillaro::win32

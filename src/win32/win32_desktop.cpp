@@ -1,0 +1,141 @@
+#include "win32/win32_desktop.h"
+
+#include <string>
+
+#include "palette/palette.h"
+#include "win32/keyboard.h"
+#include "win32/unique_handle.h"
+
+namespace quillaro::win32 {
+namespace {
+
+HWND as_hwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+WindowHandle as_handle(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+
+// A group file larger than this is read only this far: the lines a group uses are at its
+// start, and a huge file must not exhaust memory.
+constexpr DWORD kMaxFileBytes = 64u << 20;
+
+}  // namespace
+
+void pump_pending_messages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+        if (message.message == WM_QUIT) {
+            // Leave the quit request for the main loop.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+WindowHandle Win32Desktop::foreground_window() { return as_handle(GetForegroundWindow()); }
+
+WindowHandle Win32Desktop::own_window() { return as_handle(palette_); }
+
+void Win32Desktop::make_topmost() {
+    SetWindowPos(palette_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void Win32Desktop::set_foreground_window(WindowHandle window) {
+    SetForegroundWindow(as_hwnd(window));
+}
+
+void Win32Desktop::do_events() { pump_pending_messages(); }
+
+void Win32Desktop::wait_until_active(WindowHandle window) {
+    HWND target = as_hwnd(window);
+    if (target == nullptr || IsWindow(target) == FALSE) return;
+    // The activation is asynchronous: poll for it, still dispatching our own messages, for
+    // at most about half a second.
+    const ULONGLONG deadline = GetTickCount64() + 500;
+    for (;;) {
+        const DWORD thread = GetWindowThreadProcessId(target, nullptr);
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        const bool active = GetForegroundWindow() == target &&
+                            GetGUIThreadInfo(thread, &info) != FALSE && info.hwndFocus != nullptr;
+        if (active || GetTickCount64() >= deadline || IsWindow(target) == FALSE) return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        pump_pending_messages();
+    }
+}
+
+void Win32Desktop::type_text(std::u16string_view text) { win32::type_text(text); }
+
+void Win32Desktop::message_box(std::u16string_view text) {
+    const std::u16string owned(text);
+    const std::u16string title(kAppTitle);
+    MessageBoxW(palette_, wide(owned), wide(title), MB_OK | MB_APPLMODAL);
+}
+
+bool Win32Desktop::start_editor(std::u16string_view command_line) {
+    // The system's own Notepad, by full path: a program named notepad in the folder of group
+    // files must never be started instead.
+    std::wstring editor(MAX_PATH, L'\0');
+    const UINT length = GetSystemWindowsDirectoryW(editor.data(), MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return false;
+    editor.resize(length);
+    editor += L"\\notepad.exe";
+    if (GetFileAttributesW(editor.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        editor.resize(length);
+        editor += L"\\system32\\notepad.exe";
+    }
+
+    std::wstring line(reinterpret_cast<const wchar_t*>(command_line.data()), command_line.size());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(editor.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process) == FALSE) {
+        return false;
+    }
+    // Nothing of the editor is kept.
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+std::optional<std::string> Win32Desktop::read_file(std::u16string_view name) {
+    const std::wstring path(reinterpret_cast<const wchar_t*>(name.data()), name.size());
+    UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileInformationByHandle(file.get(), &info) == FALSE ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    const ULONGLONG size = (static_cast<ULONGLONG>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    bytes.resize(static_cast<size_t>(size < kMaxFileBytes ? size : kMaxFileBytes));
+    size_t filled = 0;
+    while (filled < bytes.size()) {
+        DWORD got = 0;
+        if (ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled),
+                     &got, nullptr) == FALSE) {
+            return std::nullopt;
+        }
+        if (got == 0) break;  // the file shrank while we read it
+        filled += got;
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+std::u16string Win32Desktop::decode_ansi(std::string_view bytes) {
+    if (bytes.empty()) return {};
+    const int size = static_cast<int>(bytes.size());
+    const int units = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+    if (units <= 0) return {};
+    std::u16string text(static_cast<size_t>(units), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(text.data()),
+                        units);
+    return text;
+}
+
+}  // namespace quillaro::win32

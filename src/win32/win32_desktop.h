@@ -1,0 +1,39 @@
+// The palette's view of Windows: foreground, activation, messages, typing, files, editor.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "palette/desktop.h"
+
+namespace quillaro::win32 {
+
+class Win32Desktop : public Desktop {
+public:
+    explicit Win32Desktop(std::function<void()> open_about) : open_about_(std::move(open_about)) {}
+
+    void set_palette(HWND palette) { palette_ = palette; }
+
+    WindowHandle foreground_window() override;
+    WindowHandle own_window() override;
+    void make_topmost() override;
+    void set_foreground_window(WindowHandle window) override;
+    void do_events() override;
+    void wait_until_active(WindowHandle window) override;
+    void type_text(std::u16string_view text) override;
+    void message_box(std::u16string_view text) override;
+    bool start_editor(std::u16string_view command_line) override;
+    std::optional<std::string> read_file(std::u16string_view name) override;
+    std::u16string decode_ansi(std::string_view bytes) override;
+    void open_about() override { open_about_(); }
+
+private:
+    HWND palette_ = nullptr;
+    std::function<void()> open_about_;
+};
+
+// Dispatches every message waiting in this thread's queue.
+void pump_pending_messages();
+
+}  // namespace quillaro::win32
