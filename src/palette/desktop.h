@@ -12,7 +12,7 @@ namespace quillaro {
 using WindowHandle = std::uintptr_t;  // an HWND as a number; 0 is no window
 
 class Desktop {
-public:
+  public:
     Desktop() = default;
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;

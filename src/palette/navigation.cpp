@@ -22,9 +22,12 @@ std::vector<std::u16string_view> split_at_commas(std::u16string_view list) {
 
 double key_font_size(const std::u16string& caption) {
     switch (caption.size()) {
-        case 2: return 11.0;
-        case 3: return 8.0;
-        default: return 12.0;
+        case 2:
+            return 11.0;
+        case 3:
+            return 8.0;
+        default:
+            return 12.0;
     }
 }
 

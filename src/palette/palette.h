@@ -18,7 +18,7 @@ inline constexpr const char16_t* kEditNotice = u"注意!編輯自訂檔後,請�
 // Handler and field names follow the window's controls (`group_key_Click`, `set_no`, ...).
 // NOLINTBEGIN(readability-identifier-naming,misc-non-private-member-variables-in-classes)
 class Palette {
-public:
+  public:
     explicit Palette(Desktop& desktop);
 
     // Start-up: topmost, set 1, built-in and user groups, group 0 selected.
@@ -71,7 +71,7 @@ public:
     LabelControl page_show;
     TextControl Text1;
 
-private:
+  private:
     [[nodiscard]] int32_t item_under_key(int16_t index) const;
     void show_page_keys();
     void write_page_label();

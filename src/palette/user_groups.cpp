@@ -52,7 +52,8 @@ void Palette::run_edit_command() {
     desktop_.message_box(kEditNotice);
     const std::u16string file_name = group_file_name(group_no);
     if (!desktop_.start_editor(u"notepad " + file_name)) {
-        desktop_.message_box(u"無法啟動記事本開啟 " + file_name + u",請確認系統的記事本程式是否存在.");
+        desktop_.message_box(u"無法啟動記事本開啟 " + file_name +
+                             u",請確認系統的記事本程式是否存在.");
     }
 }
 

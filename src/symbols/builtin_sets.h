@@ -15,8 +15,8 @@ enum class Loader : uint8_t {
 };
 
 struct BuiltinGroup {
-    int16_t set;           // 1 or 2
-    int16_t group;         // 0..15
+    int16_t set;    // 1 or 2
+    int16_t group;  // 0..15
     Loader loader;
     std::u16string items;  // handed to the loader as both captions and send strings
 };

@@ -12,18 +12,18 @@ namespace quillaro {
 
 // Every loader failure is one of these; callers that must go on catch it in one place.
 class LoadError : public std::runtime_error {
-public:
+  public:
     enum class Kind { OutOfRange, Overflow };
     LoadError(Kind kind, const char* what) : std::runtime_error(what), kind_(kind) {}
     [[nodiscard]] Kind kind() const { return kind_; }
 
-private:
+  private:
     Kind kind_;
 };
 
-inline constexpr int16_t kSetSlots = 4;      // sets 0..3; set 0 is never used
-inline constexpr int16_t kGroupSlots = 21;   // groups 0..20; 16..20 are never used
-inline constexpr int16_t kItemSlots = 251;   // items 0..250
+inline constexpr int16_t kSetSlots = 4;     // sets 0..3; set 0 is never used
+inline constexpr int16_t kGroupSlots = 21;  // groups 0..20; 16..20 are never used
+inline constexpr int16_t kItemSlots = 251;  // items 0..250
 inline constexpr int16_t kKeysPerPage = 46;
 
 // Pages needed for `items` keys: the quotient rounded up, 0 for no items.
@@ -32,7 +32,7 @@ constexpr int16_t pages_for(int32_t items) {
 }
 
 class KeyTable {
-public:
+  public:
     // Readers. Indices outside the table read as empty; the window never asks for them,
     // but the sixth page's keys 21..45 stand past item 250 and must show nothing.
     [[nodiscard]] const std::u16string& key_str(int16_t set, int16_t group, int32_t item) const;
@@ -44,7 +44,7 @@ public:
     void show_send2(int16_t g, int16_t k, std::u16string_view str_buf,
                     std::u16string_view str_buf2);
 
-private:
+  private:
     struct Cell {
         std::u16string caption;
         std::u16string send;
@@ -56,7 +56,7 @@ private:
     [[nodiscard]] const Cell* find(int16_t set, int16_t group, int32_t item) const;
 
     // Heap-allocated: 84 groups of 251 cells would not fit on a stack.
-    std::unique_ptr<std::array<Group, kSetSlots * kGroupSlots>> cells_ =
+    std::unique_ptr<std::array<Group, kSetSlots* kGroupSlots>> cells_ =
         std::make_unique<std::array<Group, kSetSlots * kGroupSlots>>();
     std::array<int16_t, kSetSlots * kGroupSlots> page_counts_{};
 };

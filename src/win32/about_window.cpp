@@ -53,19 +53,18 @@ void AboutWindow::open() {
                               instance_, this);
     if (window_ == nullptr) return;
     dpi_ = window_dpi(window_);
-    about_win_ = CreateWindowExW(
-        WS_EX_CLIENTEDGE, L"EDIT", L"",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-            ES_READONLY,
-        0, 0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAboutWinId)),
-        instance_, nullptr);
+    about_win_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
+                                     ES_AUTOVSCROLL | ES_READONLY,
+                                 0, 0, 0, 0, window_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAboutWinId)),
+                                 instance_, nullptr);
     command1_ = CreateWindowExW(
         0, L"BUTTON", L"ok啦", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
         window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommand1Id)), instance_, nullptr);
 
-    const RECT frame =
-        window_rect_for_client(twips_to_pixels(kClientWidth, dpi_),
-                               twips_to_pixels(kClientHeight, dpi_), kStyle, 0, dpi_);
+    const RECT frame = window_rect_for_client(
+        twips_to_pixels(kClientWidth, dpi_), twips_to_pixels(kClientHeight, dpi_), kStyle, 0, dpi_);
     SetWindowPos(window_, nullptr, twips_to_pixels(kHomeLeft, dpi_) + frame.left,
                  twips_to_pixels(kHomeTop, dpi_) + frame.top, frame.right - frame.left,
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -81,12 +80,13 @@ void AboutWindow::open() {
 void AboutWindow::place_controls() {
     place(about_win_, kAboutWinRect, dpi_);
     place(command1_, kCommand1Rect, dpi_);
-    SendMessageW(about_win_, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(fonts_.get({FontFace::WindowDefault, 0.0, false, false, dpi_})),
-                 TRUE);
-    SendMessageW(command1_, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(fonts_.get({FontFace::Mingliu, 14.25, false, false, dpi_})),
-                 TRUE);
+    SendMessageW(
+        about_win_, WM_SETFONT,
+        reinterpret_cast<WPARAM>(fonts_.get({FontFace::WindowDefault, 0.0, false, false, dpi_})),
+        TRUE);
+    SendMessageW(
+        command1_, WM_SETFONT,
+        reinterpret_cast<WPARAM>(fonts_.get({FontFace::Mingliu, 14.25, false, false, dpi_})), TRUE);
 }
 
 LRESULT AboutWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -124,11 +124,11 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcW(window_, message, wparam, lparam);
 }
 
-LRESULT CALLBACK AboutWindow::window_proc(HWND window, UINT message, WPARAM wparam,
-                                          LPARAM lparam) {
+LRESULT CALLBACK AboutWindow::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
         static_cast<AboutWindow*>(create->lpCreateParams)->window_ = window;
     }
     auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));

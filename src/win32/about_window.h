@@ -13,7 +13,7 @@ inline constexpr int kAboutWinId = 1300;
 inline constexpr int kCommand1Id = 1301;
 
 class AboutWindow {
-public:
+  public:
     AboutWindow(HINSTANCE instance, FontCache& fonts, std::function<void()> on_destroyed);
     AboutWindow(const AboutWindow&) = delete;
     AboutWindow& operator=(const AboutWindow&) = delete;
@@ -22,7 +22,7 @@ public:
     void open();
     [[nodiscard]] HWND hwnd() const { return window_; }
 
-private:
+  private:
     static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
     void place_controls();

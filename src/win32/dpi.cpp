@@ -8,9 +8,9 @@ namespace {
 template <typename Function>
 Function user32_function(const char* name) {
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 != nullptr ? reinterpret_cast<Function>(
-                                   reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                             : nullptr;
+    return user32 != nullptr
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+               : nullptr;
 }
 
 }  // namespace
@@ -32,8 +32,7 @@ int window_dpi(HWND window) {
 RECT window_rect_for_client(int width, int height, DWORD style, DWORD ex_style, int dpi) {
     RECT rect{0, 0, width, height};
     using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto adjust_for_dpi =
-        user32_function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    static const auto adjust_for_dpi = user32_function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
     if (adjust_for_dpi != nullptr) {
         adjust_for_dpi(&rect, style, FALSE, ex_style, static_cast<UINT>(dpi));
     } else {

@@ -24,13 +24,13 @@ struct FontRequest {
 };
 
 class FontCache {
-public:
+  public:
     HFONT get(const FontRequest& request);
     [[nodiscard]] size_t created() const { return fonts_.size(); }
     // The face name used for 新細明體, after falling back to what is installed.
     const std::wstring& mingliu_face();
 
-private:
+  private:
     LOGFONTW describe(const FontRequest& request);
 
     std::map<FontRequest, UniqueFont> fonts_;

@@ -15,13 +15,13 @@ using quillaro::win32::PaletteWindow;
 
 // The program ends when its last window has closed.
 class OpenWindows {
-public:
+  public:
     void opened() { ++count_; }
     void closed() {
         if (--count_ == 0) PostQuitMessage(0);
     }
 
-private:
+  private:
     int count_ = 0;
 };
 

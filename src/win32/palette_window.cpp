@@ -24,9 +24,12 @@ bool is_group(int id) { return id >= kGroupKeyId && id < kGroupKeyId + kGroupBut
 
 const wchar_t* class_for(ControlKind kind) {
     switch (kind) {
-        case ControlKind::Label: return L"STATIC";
-        case ControlKind::TextBox: return L"EDIT";
-        default: return L"BUTTON";
+        case ControlKind::Label:
+            return L"STATIC";
+        case ControlKind::TextBox:
+            return L"EDIT";
+        default:
+            return L"BUTTON";
     }
 }
 
@@ -35,10 +38,14 @@ DWORD style_for(ControlKind kind) {
     switch (kind) {
         // Drawn by us so that a caption shows literally: "&" is never a mnemonic.
         case ControlKind::KeyButton:
-        case ControlKind::GroupButton: return common | WS_TABSTOP | BS_OWNERDRAW;
-        case ControlKind::Button: return common | WS_TABSTOP | BS_PUSHBUTTON;
-        case ControlKind::Label: return common | SS_LEFT | SS_NOPREFIX;
-        case ControlKind::TextBox: return common | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
+        case ControlKind::GroupButton:
+            return common | WS_TABSTOP | BS_OWNERDRAW;
+        case ControlKind::Button:
+            return common | WS_TABSTOP | BS_PUSHBUTTON;
+        case ControlKind::Label:
+            return common | SS_LEFT | SS_NOPREFIX;
+        case ControlKind::TextBox:
+            return common | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
     }
     return common;
 }
@@ -47,8 +54,8 @@ void set_text(HWND window, const std::u16string& text) { SetWindowTextW(window, 
 
 }  // namespace
 
-PaletteWindow::PaletteWindow(HINSTANCE instance, FontCache& fonts,
-                             std::function<void()> open_about, std::function<void()> on_destroyed)
+PaletteWindow::PaletteWindow(HINSTANCE instance, FontCache& fonts, std::function<void()> open_about,
+                             std::function<void()> on_destroyed)
     : instance_(instance),
       fonts_(fonts),
       on_destroyed_(std::move(on_destroyed)),
@@ -91,10 +98,10 @@ void PaletteWindow::create_controls() {
     HWND above = HWND_TOP;
     for (const ControlPlacement& placement : palette_layout()) {
         const DWORD ex_style = placement.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0;
-        HWND control = CreateWindowExW(
-            ex_style, class_for(placement.kind), L"", style_for(placement.kind), 0, 0, 0, 0,
-            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)), instance_,
-            nullptr);
+        HWND control = CreateWindowExW(ex_style, class_for(placement.kind), L"",
+                                       style_for(placement.kind), 0, 0, 0, 0, window_,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
+                                       instance_, nullptr);
         // Overlapping controls stack in the layout's order, the first on top.
         SetWindowPos(control, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         above = control;
@@ -150,10 +157,12 @@ void PaletteWindow::place_controls() {
         const int height = frame.bottom - frame.top;
         int left = twips_to_pixels(kHomeLeft, dpi_) + frame.left;
         int top = twips_to_pixels(kHomeTop, dpi_) + frame.top;
-        left = std::clamp(left, static_cast<int>(work.left),
-                          std::max(static_cast<int>(work.left), static_cast<int>(work.right) - width));
-        top = std::clamp(top, static_cast<int>(work.top),
-                         std::max(static_cast<int>(work.top), static_cast<int>(work.bottom) - height));
+        left =
+            std::clamp(left, static_cast<int>(work.left),
+                       std::max(static_cast<int>(work.left), static_cast<int>(work.right) - width));
+        top = std::clamp(
+            top, static_cast<int>(work.top),
+            std::max(static_cast<int>(work.top), static_cast<int>(work.bottom) - height));
         placed = {left, top, left + width, top + height};
     }
     SetWindowPos(window_, nullptr, placed.left, placed.top, frame.right - frame.left,
@@ -167,8 +176,7 @@ void PaletteWindow::place_controls() {
         const int top = twips_to_pixels(r.top, dpi_);
         const int width = twips_to_pixels(r.left + r.width, dpi_) - left;
         const int height = twips_to_pixels(r.top + r.height, dpi_) - top;
-        SetWindowPos(control, nullptr, left, top, width, height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(control, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     // Fonts of the standard controls; owner-drawn buttons pick theirs when they paint.
@@ -325,7 +333,8 @@ LRESULT CALLBACK PaletteWindow::window_proc(HWND window, UINT message, WPARAM wp
                                             LPARAM lparam) {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
         static_cast<PaletteWindow*>(create->lpCreateParams)->window_ = window;
     }
     auto* self = reinterpret_cast<PaletteWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));

@@ -14,7 +14,7 @@
 namespace quillaro::win32 {
 
 class PaletteWindow {
-public:
+  public:
     PaletteWindow(HINSTANCE instance, FontCache& fonts, std::function<void()> open_about,
                   std::function<void()> on_destroyed);
     PaletteWindow(const PaletteWindow&) = delete;
@@ -26,7 +26,7 @@ public:
     // Moves the focus in the palette's own tab order; true when `message` was a Tab for us.
     bool handle_tab(const MSG& message);
 
-private:
+  private:
     static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     static LRESULT CALLBACK key_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                      UINT_PTR index, DWORD_PTR self);

@@ -10,7 +10,7 @@ namespace quillaro::win32 {
 
 template <typename Handle, typename Traits>
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(Handle handle) : handle_(handle) {}
     UniqueHandle(const UniqueHandle&) = delete;
@@ -29,7 +29,7 @@ public:
         handle_ = handle;
     }
 
-private:
+  private:
     Handle handle_{};
 };
 

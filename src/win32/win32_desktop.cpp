@@ -102,8 +102,9 @@ bool Win32Desktop::start_editor(std::u16string_view command_line) {
 
 std::optional<std::string> Win32Desktop::read_file(std::u16string_view name) {
     const std::wstring path(reinterpret_cast<const wchar_t*>(name.data()), name.size());
-    UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileInformationByHandle(file.get(), &info) == FALSE ||

@@ -10,7 +10,7 @@
 namespace quillaro::win32 {
 
 class Win32Desktop : public Desktop {
-public:
+  public:
     explicit Win32Desktop(std::function<void()> open_about) : open_about_(std::move(open_about)) {}
 
     void set_palette(HWND palette) { palette_ = palette; }
@@ -28,7 +28,7 @@ public:
     std::u16string decode_ansi(std::string_view bytes) override;
     void open_about() override { open_about_(); }
 
-private:
+  private:
     HWND palette_ = nullptr;
     std::function<void()> open_about_;
 };

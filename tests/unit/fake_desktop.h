@@ -12,7 +12,7 @@
 namespace quillaro::testing {
 
 class FakeDesktop : public Desktop {
-public:
+  public:
     WindowHandle foreground = 0;
     WindowHandle own = 0x100;
     bool editor_starts = true;

@@ -35,8 +35,7 @@ TEST_P(CommaListPages, PageCountFollowsTheSendList) {
 INSTANTIATE_TEST_SUITE_P(Counts, CommaListPages,
                          ::testing::Values(PageCase{0, 0}, PageCase{1, 1}, PageCase{46, 1},
                                            PageCase{47, 2}, PageCase{92, 2}, PageCase{93, 3},
-                                           PageCase{230, 5}, PageCase{231, 6},
-                                           PageCase{251, 6}));
+                                           PageCase{230, 5}, PageCase{231, 6}, PageCase{251, 6}));
 
 TEST(ShowSend, SplitsAtEveryCommaAndKeepsEmptyItems) {
     KeyTable table;

@@ -19,7 +19,7 @@ std::u16string numbered_list(int count, std::u16string_view prefix) {
 }
 
 class Navigation : public ::testing::Test {
-protected:
+  protected:
     testing::FakeDesktop desktop;
     Palette palette{desktop};
 
@@ -104,8 +104,7 @@ TEST_P(Paging, ButtonsFollowThePosition) {
     auto check = [&](int16_t page) {
         SCOPED_TRACE("page " + std::to_string(page));
         EXPECT_EQ(palette.page_no, page);
-        EXPECT_EQ(palette.page_show.caption,
-                  decimal(page) + u"/" + decimal(pages) + u"頁");
+        EXPECT_EQ(palette.page_show.caption, decimal(page) + u"/" + decimal(pages) + u"頁");
         const bool edit = set == 3 && page == 1;
         EXPECT_EQ(palette.cmd_up.caption, edit ? u"編輯" : u"上頁");
         EXPECT_EQ(palette.cmd_up.enabled, edit || page > 1);
@@ -126,9 +125,8 @@ TEST_P(Paging, ButtonsFollowThePosition) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, Paging,
-                         ::testing::Values(PagingCase{1, 1}, PagingCase{1, 46},
-                                           PagingCase{1, 47}, PagingCase{2, 138},
-                                           PagingCase{3, 0}, PagingCase{3, 47},
+                         ::testing::Values(PagingCase{1, 1}, PagingCase{1, 46}, PagingCase{1, 47},
+                                           PagingCase{2, 138}, PagingCase{3, 0}, PagingCase{3, 47},
                                            PagingCase{3, 200}, PagingCase{3, 251}));
 
 TEST_F(Navigation, EmptyGroupShowsPageOneOfZero) {

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fake_desktop.h"
+#include "palette/palette.h"
+
+namespace quillaro {
+namespace {
+
+class Sending : public ::testing::Test {
+  protected:
+    testing::FakeDesktop desktop;
+    Palette palette{desktop};
+
+    void SetUp() override {
+        palette.Form_Load();
+        desktop.calls.clear();
+    }
+};
+
+TEST_F(Sending, TimerFollowsEveryWindowButThePalette) {
+    struct Tick {
+        WindowHandle foreground;
+        WindowHandle expected_target;
+    };
+    const std::vector<Tick> ticks = {
+        {0x100, 0},      // the palette in front before anything else: nothing yet
+        {0x200, 0x200},  // the editor
+        {0x100, 0x200},  // the user clicks the palette: the editor stays the target
+        {0, 0},          // no window in front at all
+        {0x300, 0x300},  // the about window counts like any other
+    };
+    for (const Tick& tick : ticks) {
+        desktop.foreground = tick.foreground;
+        palette.Timer1_Timer();
+        EXPECT_EQ(palette.target_hwnd, tick.expected_target) << tick.foreground;
+    }
+}
+
+TEST_F(Sending, ClickActivatesDispatchesWaitsThenTypes) {
+    palette.target_hwnd = 0x200;
+    palette.key_button_Click(0);
+    const std::vector<std::string> expected = {"set_foreground 512", "do_events", "wait 512",
+                                               "type"};
+    EXPECT_EQ(desktop.calls, expected);
+    EXPECT_EQ(desktop.typed, std::vector<std::u16string>{u"縣"});
+}
+
+TEST_F(Sending, ANavigationClickDuringDispatchDecidesTheItem) {
+    palette.group_key_Click(3);  // 圈圈: three pages
+    desktop.pending.emplace_back([this] { palette.cmd_down_Click(); });
+    palette.key_button_Click(6);
+    ASSERT_EQ(desktop.typed.size(), 1U);
+    EXPECT_EQ(desktop.typed[0], u"\uE8B5");  // item 52 of page 2, not item 6 of page 1
+}
+
+TEST_F(Sending, SendsTheSendStringNotTheCaption) {
+    desktop.files[u"user_define_4.txt"] = "Arrows\r\nleft,right,up,down\r\n<-,->,^,v\r\n";
+    Palette fresh(desktop);
+    fresh.Form_Load();
+    fresh.cmd_more_Click();
+    fresh.cmd_more_Click();
+    fresh.group_key_Click(4);
+    EXPECT_EQ(fresh.key_button[1].caption, u"right");
+    fresh.key_button_MouseMove(1);
+    EXPECT_EQ(fresh.Text1.text, u"->");
+    fresh.key_button_Click(2);
+    EXPECT_EQ(desktop.typed.back(), u"^");  // typed as it stands, never as a shortcut
+}
+
+// Hover previews the item under the key on every page, built-in multi-character items included.
+struct HoverCase {
+    int16_t set;
+    int16_t group;
+    int16_t page;
+    int16_t key;
+    std::u16string expected;
+};
+
+class Hover : public Sending, public ::testing::WithParamInterface<HoverCase> {};
+
+TEST_P(Hover, PreviewsTheSendStringOfTheItem) {
+    const HoverCase& c = GetParam();
+    while (palette.set_no != c.set) palette.cmd_more_Click();
+    palette.group_key_Click(c.group);
+    for (int page = 1; page < c.page; ++page) palette.cmd_down_Click();
+    palette.key_button_MouseMove(c.key);
+    EXPECT_EQ(palette.Text1.text, c.expected);
+    palette.key_button_Click(c.key);
+    if (c.expected.empty()) {
+        EXPECT_TRUE(desktop.typed.empty());
+    } else {
+        EXPECT_EQ(desktop.typed, std::vector<std::u16string>{c.expected});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, Hover,
+    ::testing::Values(HoverCase{1, 5, 1, 0, u" √"}, HoverCase{1, 2, 1, 7, u"*"},
+                      HoverCase{1, 2, 1, 8, u" "}, HoverCase{1, 0, 1, 44, u""},
+                      HoverCase{1, 3, 2, 0, u""}, HoverCase{1, 3, 2, 6, u"\uE8B5"},
+                      HoverCase{1, 3, 3, 35, u"\uE8FA"}, HoverCase{1, 3, 3, 36, u""},
+                      HoverCase{2, 14, 3, 23, u"\uED52\uED53\uED54"}, HoverCase{2, 3, 5, 17, u" "},
+                      HoverCase{3, 0, 1, 0, u""}));
+
+TEST_F(Sending, PreviewStaysWhenTheGroupChanges) {
+    palette.key_button_MouseMove(0);
+    palette.group_key_Click(1);
+    palette.cmd_more_Click();
+    EXPECT_EQ(palette.Text1.text, u"縣");
+}
+
+TEST_F(Sending, SixthPageKeysPastTheTablePreviewAndTypeNothing) {
+    std::string line;
+    for (int i = 0; i < 251; ++i) line += (i > 0 ? "," : "") + std::to_string(i);
+    desktop.files[u"user_define_0.txt"] = "Long\r\n" + line + "\r\n" + line + "\r\n";
+    Palette fresh(desktop);
+    fresh.Form_Load();
+    fresh.cmd_more_Click();
+    fresh.cmd_more_Click();
+    for (int i = 0; i < 5; ++i) fresh.cmd_down_Click();
+    fresh.key_button_MouseMove(20);
+    EXPECT_EQ(fresh.Text1.text, u"250");
+    for (int16_t key = 21; key < 46; ++key) {
+        fresh.key_button_MouseMove(key);
+        EXPECT_EQ(fresh.Text1.text, u"");
+        fresh.key_button_Click(key);
+    }
+    EXPECT_TRUE(desktop.typed.empty());
+}
+
+TEST_F(Sending, ClickWithoutAnyTargetStillTypes) {
+    palette.key_button_Click(1);
+    EXPECT_EQ(desktop.calls.front(), "set_foreground 0");
+    EXPECT_EQ(desktop.typed, std::vector<std::u16string>{u"市"});
+}
+
+}  // namespace
+}  // namespace quillaro
