@@ -1,0 +1,105 @@
+#include "palette/layout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace quillaro {
+namespace {
+
+std::map<int, ControlPlacement> by_id() {
+    std::map<int, ControlPlacement> controls;
+    for (const auto& placement : palette_layout()) controls.emplace(placement.id, placement);
+    return controls;
+}
+
+TEST(Layout, EveryControlOnceWithItsPlace) {
+    const auto controls = by_id();
+    ASSERT_EQ(controls.size(), 46U + 16U + 6U);
+    ASSERT_EQ(palette_layout().size(), controls.size());
+
+    struct Expected {
+        int id;
+        Twips rect;
+    };
+    const Expected fixed[] = {
+        {kCmdUpId, {2160, 0, 615, 375}},
+        {kCmdDownId, {2760, 0, 615, 375}},
+        {kPageShowId, {3360, 0, 615, 375}},
+        {kText1Id, {0, 1800, 3615, 375}},
+        {kCmdMoreId, {4440, 1800, 735, 375}},
+        {kCmdAboutId, {5040, 1800, 615, 375}},
+        {kKeyButtonId + 5, {1800, 0, 375, 375}},
+        {kKeyButtonId + 6, {0, 360, 375, 375}},
+        {kKeyButtonId + 15, {3240, 360, 375, 375}},
+        {kKeyButtonId + 45, {3240, 1440, 375, 375}},
+        {kGroupKeyId + 0, {3840, 0, 615, 375}},
+        {kGroupKeyId + 14, {5040, 1440, 615, 375}},
+        {kGroupKeyId + 15, {3840, 1800, 615, 375}},
+    };
+    for (const auto& expected : fixed) {
+        const Twips& r = controls.at(expected.id).rect;
+        EXPECT_EQ(std::tie(r.left, r.top, r.width, r.height),
+                  std::tie(expected.rect.left, expected.rect.top, expected.rect.width,
+                           expected.rect.height))
+            << expected.id;
+    }
+    // Rows of keys at a pitch of 360: neighbours share one border line.
+    for (int i = 0; i < 46; ++i) {
+        const Twips& r = controls.at(kKeyButtonId + i).rect;
+        EXPECT_EQ(r.left % 360, 0);
+        EXPECT_EQ(r.top, i < 6 ? 0 : 360 * (1 + (i - 6) / 10)) << i;
+    }
+    EXPECT_EQ(controls.at(kGroupKeyId + 14).rect.left + 615, 5655);  // one pixel past the edge
+}
+
+TEST(Layout, FocusOrder) {
+    std::map<int, int> tab;  // tab index -> id
+    for (const auto& placement : palette_layout()) {
+        if (placement.tab_index >= 0) {
+            EXPECT_TRUE(tab.emplace(placement.tab_index, placement.id).second);
+        }
+    }
+    ASSERT_EQ(tab.size(), 67U);
+    EXPECT_EQ(tab.begin()->first, 0);
+    EXPECT_EQ(tab.rbegin()->first, 66);
+    EXPECT_EQ(tab.at(0), kCmdMoreId);
+    EXPECT_EQ(tab.at(1), kGroupKeyId + 15);
+    EXPECT_EQ(tab.at(5), kGroupKeyId + 3);
+    EXPECT_EQ(tab.at(16), kGroupKeyId + 0);
+    EXPECT_EQ(tab.at(17), kKeyButtonId + 0);
+    EXPECT_EQ(tab.at(62), kKeyButtonId + 45);
+    EXPECT_EQ(tab.at(63), kCmdUpId);
+    EXPECT_EQ(tab.at(66), kText1Id);
+    EXPECT_EQ(by_id().at(kPageShowId).tab_index, -1);
+}
+
+TEST(Layout, OverlapsStackAboutOverMoreAndButtonsOverTheLabel) {
+    const auto& layout = palette_layout();
+    auto position = [&](int id) {
+        return std::find_if(layout.begin(), layout.end(),
+                            [id](const ControlPlacement& p) { return p.id == id; }) -
+               layout.begin();
+    };
+    EXPECT_LT(position(kCmdAboutId), position(kCmdMoreId));
+    EXPECT_LT(position(kGroupKeyId), position(kPageShowId));
+    EXPECT_EQ(position(kPageShowId), static_cast<long>(layout.size()) - 1);
+}
+
+TEST(Layout, TwipsBecomePixelsAtTheWindowDpi) {
+    struct Case {
+        int twips;
+        int dpi;
+        int pixels;
+    };
+    const Case cases[] = {{5640, 96, 376},  {2160, 96, 144}, {375, 96, 25},    {360, 96, 24},
+                          {5640, 144, 564}, {375, 144, 38},  {5640, 192, 752}, {375, 120, 31}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(twips_to_pixels(c.twips, c.dpi), c.pixels) << c.twips << " at " << c.dpi;
+    }
+}
+
+}  // namespace
+}  // namespace quillaro
