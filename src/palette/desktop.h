@@ -16,6 +16,8 @@ class Desktop {
     Desktop() = default;
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
+    Desktop(Desktop&&) = delete;
+    Desktop& operator=(Desktop&&) = delete;
     virtual ~Desktop() = default;
 
     virtual WindowHandle foreground_window() = 0;

@@ -1,16 +1,19 @@
 #include "palette/layout.h"
 
+#include <algorithm>
+#include <array>
+
 namespace quillaro {
 namespace {
 
 // Focus order of the group buttons, column by column from the bottom left.
-constexpr int kGroupTabOrder[16] = {15, 12, 9, 6, 3, 14, 11, 8, 5, 2, 13, 10, 7, 4, 1, 0};
+constexpr std::array<int, 16> kGroupTabOrder = {15, 12, 9,  6,  3, 14, 11, 8,
+                                                5,  2,  13, 10, 7, 4,  1,  0};
 
 int group_tab_index(int group) {
-    for (int position = 0; position < 16; ++position) {
-        if (kGroupTabOrder[position] == group) return 1 + position;
-    }
-    return -1;
+    const auto* found = std::find(kGroupTabOrder.begin(), kGroupTabOrder.end(), group);
+    return found == kGroupTabOrder.end() ? -1
+                                         : 1 + static_cast<int>(found - kGroupTabOrder.begin());
 }
 
 std::vector<ControlPlacement> build_layout() {

@@ -49,7 +49,7 @@ const KeyTable::Cell* KeyTable::find(int16_t set, int16_t group, int32_t item) c
         item >= kItemSlots) {
         return nullptr;
     }
-    return &(*cells_)[static_cast<size_t>(set * kGroupSlots + group)][static_cast<size_t>(item)];
+    return &(*cells_)[slot(set, group)][static_cast<size_t>(item)];
 }
 
 const std::u16string& KeyTable::key_str(int16_t set, int16_t group, int32_t item) const {
@@ -64,18 +64,18 @@ const std::u16string& KeyTable::key_send(int16_t set, int16_t group, int32_t ite
 
 int16_t KeyTable::page_count(int16_t set, int16_t group) const {
     if (set < 0 || set >= kSetSlots || group < 0 || group >= kGroupSlots) return 0;
-    return page_counts_[static_cast<size_t>(set * kGroupSlots + group)];
+    return page_counts_[slot(set, group)];
 }
 
 KeyTable::Cell& KeyTable::cell_for_store(int16_t g, int16_t k, int32_t item) {
     validate(g, k);
     if (item >= kItemSlots) throw LoadError(LoadError::Kind::OutOfRange, "item out of range");
-    return (*cells_)[static_cast<size_t>(g * kGroupSlots + k)][static_cast<size_t>(item)];
+    return (*cells_)[slot(g, k)][static_cast<size_t>(item)];
 }
 
 void KeyTable::store_page_count(int16_t g, int16_t k, int32_t items) {
     validate(g, k);
-    page_counts_[static_cast<size_t>(g * kGroupSlots + k)] = pages_for(items);
+    page_counts_[slot(g, k)] = pages_for(items);
 }
 
 void KeyTable::show_send(int16_t g, int16_t k, std::u16string_view str_buf,

@@ -50,15 +50,19 @@ class KeyTable {
         std::u16string send;
     };
     using Group = std::array<Cell, kItemSlots>;
+    static constexpr size_t kSlots = size_t{kSetSlots} * size_t{kGroupSlots};
+    static size_t slot(int16_t set, int16_t group) {
+        return static_cast<size_t>(set) * kGroupSlots + static_cast<size_t>(group);
+    }
 
     Cell& cell_for_store(int16_t g, int16_t k, int32_t item);
     void store_page_count(int16_t g, int16_t k, int32_t items);
     [[nodiscard]] const Cell* find(int16_t set, int16_t group, int32_t item) const;
 
     // Heap-allocated: 84 groups of 251 cells would not fit on a stack.
-    std::unique_ptr<std::array<Group, kSetSlots* kGroupSlots>> cells_ =
-        std::make_unique<std::array<Group, kSetSlots * kGroupSlots>>();
-    std::array<int16_t, kSetSlots * kGroupSlots> page_counts_{};
+    std::unique_ptr<std::array<Group, kSlots>> cells_ =
+        std::make_unique<std::array<Group, kSlots>>();
+    std::array<int16_t, kSlots> page_counts_{};
 };
 
 }  // namespace quillaro
