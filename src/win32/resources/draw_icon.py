@@ -7,7 +7,8 @@ The icon is committed; the build never runs this script. Run it after changing t
     python3 src/win32/resources/draw_icon.py --png DIR  # also leaves the three images as PNG in DIR
 
 It needs python3 and ImageMagick's `convert`. The motif is a keypad of four keys on a deep
-blue tile: a gold key with a star, and white keys with an arrow, a ring and a check mark. Every size has its own layout on whole pixels, so key edges stay sharp at 16 pixels.
+blue tile: a gold key with a star, and white keys with an arrow, a ring and a check mark.
+Every size has its own layout on whole pixels, so key edges stay sharp at 16 pixels.
 Shapes are polygons sampled without smoothing at eight times the size and then averaged
 down, which gives each pixel its coverage and the same bytes on every run.
 """
