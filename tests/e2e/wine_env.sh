@@ -104,7 +104,12 @@ e2e_start_display() {
     local n pid lock deadline
     for n in $(seq 90 130); do
         lock="/tmp/.X$n-lock"
-        [ -e "$lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        # A lock whose server is gone is stale: Xvfb takes the number over by itself.
+        if [ -e "$lock" ]; then
+            kill -0 "$(tr -d ' \n' 2>/dev/null <"$lock")" 2>/dev/null && continue
+        elif [ -e "/tmp/.X11-unix/X$n" ]; then
+            continue
+        fi
         Xvfb ":$n" -screen 0 "$E2E_SCREEN" -nolisten tcp -noreset \
             >"$E2E_BUILD_DIR/xvfb.log" 2>&1 </dev/null &
         pid=$!
