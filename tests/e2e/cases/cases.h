@@ -1,0 +1,12 @@
+// The end-to-end tests, one function each. To add one: write it in its own .cpp here, declare
+// it below, list it in test_table.cpp, and register it with e2e_test() in ../CMakeLists.txt.
+#pragma once
+
+#include "driver/test_case.h"
+
+namespace e2e::cases {
+
+void wine_setup(Context& context);
+void editor_typing(Context& context);
+
+}  // namespace e2e::cases

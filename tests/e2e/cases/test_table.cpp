@@ -1,0 +1,17 @@
+#include <array>
+
+#include "cases.h"
+
+namespace e2e {
+
+std::span<const TestCase> all_tests() {
+    static constexpr std::array tests{
+        TestCase{"wine_setup", cases::wine_setup,
+                 "the environment the runner prepared: code page, DPI, screen, CJK font"},
+        TestCase{"editor_typing", cases::editor_typing,
+                 "click into the stand-in editor and type Unicode text with SendInput"},
+    };
+    return tests;
+}
+
+}  // namespace e2e

@@ -1,0 +1,12 @@
+// Everything a test of the driver needs.
+#pragma once
+
+#include "input.h"
+#include "poll.h"
+#include "process.h"
+#include "report.h"
+#include "screenshot.h"
+#include "stand_in.h"
+#include "test_case.h"
+#include "text.h"
+#include "window.h"

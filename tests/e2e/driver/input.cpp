@@ -1,0 +1,108 @@
+#include "input.h"
+
+#include <vector>
+
+#include "poll.h"
+#include "window.h"
+
+namespace e2e {
+
+namespace {
+
+// Absolute mouse coordinates run from 0 to 65535 across the primary screen. Rounding the
+// pixel's start up lands inside the pixel whether the system truncates or rounds back.
+LONG normalised(LONG pixel, int extent) {
+    return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + extent - 1) / extent);
+}
+
+bool send(std::vector<INPUT>& events) {
+    const UINT count = static_cast<UINT>(events.size());
+    return SendInput(count, events.data(), static_cast<int>(sizeof(INPUT))) == count;
+}
+
+INPUT mouse_event(DWORD flags, LONG dx = 0, LONG dy = 0) {
+    INPUT event{};
+    event.type = INPUT_MOUSE;
+    event.mi.dx = dx;
+    event.mi.dy = dy;
+    event.mi.dwFlags = flags;
+    return event;
+}
+
+INPUT key_event(WORD virtual_key, WORD scan, DWORD flags) {
+    INPUT event{};
+    event.type = INPUT_KEYBOARD;
+    event.ki.wVk = virtual_key;
+    event.ki.wScan = scan;
+    event.ki.dwFlags = flags;
+    return event;
+}
+
+bool cursor_at(POINT point) {
+    POINT now{};
+    return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
+}
+
+// The point to aim at inside `window`, provided a click there would reach it.
+bool aim_at(HWND window, POINT& point) {
+    if (!IsWindow(window)) return false;
+    const auto rect = client_rect_on_screen(window);
+    if (!rect || rect->right <= rect->left || rect->bottom <= rect->top) return false;
+    point = centre_of(*rect);
+    return top_level_at(point) == GetAncestor(window, GA_ROOT);
+}
+
+}  // namespace
+
+bool move_mouse_to(POINT point) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    if (width <= 0 || height <= 0) return false;
+    std::vector<INPUT> events{mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                                          normalised(point.x, width),
+                                          normalised(point.y, height))};
+    if (!send(events)) return false;
+    return poll([&] { return cursor_at(point); }, 2000ms, 5ms);
+}
+
+HWND top_level_at(POINT point) {
+    // WindowFromPoint skips disabled controls; their top-level window still takes the click.
+    HWND hit = WindowFromPoint(point);
+    return hit != nullptr ? GetAncestor(hit, GA_ROOT) : nullptr;
+}
+
+bool click_at(POINT point) {
+    if (!move_mouse_to(point)) return false;
+    std::vector<INPUT> events{mouse_event(MOUSEEVENTF_LEFTDOWN), mouse_event(MOUSEEVENTF_LEFTUP)};
+    return send(events);
+}
+
+bool hover(HWND window) {
+    POINT point{};
+    return aim_at(window, point) && move_mouse_to(point);
+}
+
+bool click(HWND window) {
+    POINT point{};
+    return aim_at(window, point) && click_at(point);
+}
+
+bool type_text(std::wstring_view text) {
+    if (text.empty()) return true;
+    std::vector<INPUT> events;
+    events.reserve(text.size() * 2);
+    for (wchar_t unit : text) {
+        const auto scan = static_cast<WORD>(unit);
+        events.push_back(key_event(0, scan, KEYEVENTF_UNICODE));
+        events.push_back(key_event(0, scan, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+    }
+    return send(events);
+}
+
+bool press_key(WORD virtual_key) {
+    std::vector<INPUT> events{key_event(virtual_key, 0, 0),
+                              key_event(virtual_key, 0, KEYEVENTF_KEYUP)};
+    return send(events);
+}
+
+}  // namespace e2e

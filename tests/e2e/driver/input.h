@@ -1,0 +1,36 @@
+// Real user input through SendInput: the mouse moves, clicks and hovers, the keyboard types.
+// The system routes these events as it routes a person's: to the window under the cursor,
+// activating it on a click, and to the focus of the foreground window.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace e2e {
+
+// Moves the cursor to `point` (screen pixels) with one absolute move and waits until the
+// system reports the cursor there. False if it never gets there.
+bool move_mouse_to(POINT point);
+
+// The top-level window that a click at `point` would reach, or nullptr.
+HWND top_level_at(POINT point);
+
+// Left click (down, up) at `point` after moving there. False if the move or the input failed.
+bool click_at(POINT point);
+
+// Hover over / click the centre of `window`'s client area. These refuse (return false) when
+// the window is gone or another top-level window covers that point, since the click would
+// then land elsewhere. Their effect comes later: poll for it.
+bool hover(HWND window);
+bool click(HWND window);
+
+// Types `text` as one batch of KEYEVENTF_UNICODE events, a key-down and key-up per UTF-16
+// unit (a surrogate pair is two units, typed in order). False if the system took fewer events
+// than were sent.
+bool type_text(std::wstring_view text);
+
+// Presses and releases one virtual key, as a scan-code-less key event.
+bool press_key(WORD virtual_key);
+
+}  // namespace e2e
