@@ -16,8 +16,7 @@ namespace e2e::cases {
 namespace {
 
 // U+E000 (private use), U+4E2D, and U+20000 as the surrogate pair D840 DC00.
-const std::wstring kMixedText =
-    L"Quillaro 1.1 \xE000\x4E2D\xD840\xDC00 +^%~{}()[] end";
+const std::wstring kMixedText = L"Quillaro 1.1 \xE000\x4E2D\xD840\xDC00 +^%~{}()[] end";
 
 constexpr int kRounds = 50;
 // Rounds lost one after another before the test stops waiting for more.
@@ -70,8 +69,8 @@ void editor_typing(Context& context) {
         }
     }
     report.check_equal(intact, kRounds, "rounds of typing that arrived intact");
-    const auto rounds_ms = std::chrono::duration_cast<Millis>(std::chrono::steady_clock::now() -
-                                                              rounds_started);
+    const auto rounds_ms =
+        std::chrono::duration_cast<Millis>(std::chrono::steady_clock::now() - rounds_started);
     report.note(std::to_string(intact) + " of " + std::to_string(kRounds) + " rounds intact, in " +
                 std::to_string(rounds_ms.count()) + " ms");
 

@@ -10,6 +10,8 @@ std::span<const TestCase> all_tests() {
                  "the environment the runner prepared: code page, DPI, screen, CJK font"},
         TestCase{"editor_typing", cases::editor_typing,
                  "click into the stand-in editor and type Unicode text with SendInput"},
+        TestCase{"palette_startup", cases::palette_startup,
+                 "the palette's window and controls at start-up, More and the paging buttons"},
     };
     return tests;
 }

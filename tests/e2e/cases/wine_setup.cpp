@@ -4,6 +4,7 @@
 // driver's own command-line quoting against the system's parser.
 
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <cstdlib>
@@ -88,16 +89,19 @@ void check_fonts(Report& report) {
                                           L"PMingLiU", L"MingLiU"};
     for (const auto& face : faces) {
         const FaceResult result = resolve_face(face);
-        report.check_equal(result.face, face, "a font asked for as " + describe(face) +
-                                                  " is found under that name");
-        report.check(result.has_cjk_glyph, "the font " + describe(face) + " has a glyph for U+4E2D");
+        report.check_equal(result.face, face,
+                           "a font asked for as " + describe(face) + " is found under that name");
+        report.check(result.has_cjk_glyph,
+                     "the font " + describe(face) + " has a glyph for U+4E2D");
     }
 }
 
 void check_quoting(Report& report) {
     const std::vector<std::wstring> args{
-        L"plain", L"with space", L"", L"quote\"inside", L"trailing\\", L"end \\\\",
-        L"a\\\\\"b", L"\\\\server\\share", L"\x4E2D\x6587 \xE000", L"tab\there"};
+        L"plain",         L"with space",        L"",
+        L"quote\"inside", L"trailing\\",        L"end \\\\",
+        L"a\\\\\"b",      L"\\\\server\\share", L"\x4E2D\x6587 \xE000",
+        L"tab\there"};
     const std::wstring line = command_line(L"C:\\Program Files\\x.exe", args);
     int count = 0;
     LPWSTR* parsed = CommandLineToArgvW(line.c_str(), &count);
@@ -105,8 +109,9 @@ void check_quoting(Report& report) {
                 std::wstring(parsed[0]) == L"C:\\Program Files\\x.exe";
     for (size_t i = 0; same && i < args.size(); ++i) {
         same = std::wstring(parsed[i + 1]) == args[i];
-        if (!same) report.note("argument " + std::to_string(i) + " came back as " +
-                               describe(parsed[i + 1]));
+        if (!same)
+            report.note("argument " + std::to_string(i) + " came back as " +
+                        describe(parsed[i + 1]));
     }
     if (parsed != nullptr) LocalFree(parsed);
     report.check(same, "quoted arguments come back unchanged through CommandLineToArgvW");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "input.h"
+#include "palette.h"
 #include "poll.h"
 #include "process.h"
 #include "report.h"

@@ -59,8 +59,7 @@ bool move_mouse_to(POINT point) {
     const int height = GetSystemMetrics(SM_CYSCREEN);
     if (width <= 0 || height <= 0) return false;
     std::vector<INPUT> events{mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
-                                          normalised(point.x, width),
-                                          normalised(point.y, height))};
+                                          normalised(point.x, width), normalised(point.y, height))};
     if (!send(events)) return false;
     return poll([&] { return cursor_at(point); }, 2000ms, 5ms);
 }

@@ -100,8 +100,7 @@ std::optional<DWORD> Process::wait_exit(Millis timeout) {
 }
 
 bool Process::wait_input_idle(Millis timeout) {
-    return process_ &&
-           WaitForInputIdle(process_.get(), static_cast<DWORD>(timeout.count())) == 0;
+    return process_ && WaitForInputIdle(process_.get(), static_cast<DWORD>(timeout.count())) == 0;
 }
 
 void Process::terminate(UINT exit_code) {

@@ -15,7 +15,7 @@
 namespace e2e {
 
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
     UniqueHandle(const UniqueHandle&) = delete;
@@ -29,7 +29,7 @@ public:
     HANDLE release();
     void reset(HANDLE handle = nullptr);
 
-private:
+  private:
     HANDLE handle_ = nullptr;
 };
 
@@ -39,7 +39,7 @@ std::wstring quote_argument(std::wstring_view argument);
 std::wstring command_line(const std::filesystem::path& exe, const std::vector<std::wstring>& args);
 
 class Process {
-public:
+  public:
     // Starts `exe` with `args` in folder `cwd` (the driver's own folder when empty). Throws
     // Error if the program cannot be started.
     static Process start(const std::filesystem::path& exe, const std::vector<std::wstring>& args,
@@ -60,7 +60,7 @@ public:
     // Ends the program at once and waits for it to be gone.
     void terminate(UINT exit_code = 1);
 
-private:
+  private:
     Process(UniqueHandle process, UniqueHandle thread, DWORD id)
         : process_(std::move(process)), thread_(std::move(thread)), id_(id) {}
 

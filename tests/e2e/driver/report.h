@@ -14,7 +14,7 @@ namespace e2e {
 // A test that cannot go on (a window that never came, a program that would not start) throws
 // this; the driver reports it as one failed check and still prints the closing line.
 class Error : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -23,15 +23,15 @@ public:
 void print_line(std::string_view line);
 
 class Report {
-public:
+  public:
     bool check(bool ok, std::string_view what);
     bool check_equal(std::wstring_view actual, std::wstring_view expected, std::string_view what);
 
     template <std::integral T, std::integral U>
     bool check_equal(T actual, U expected, std::string_view what) {
         if (std::cmp_equal(actual, expected)) return check(true, what);
-        return check(false, std::string(what) + " (got " + std::to_string(actual) +
-                                ", expected " + std::to_string(expected) + ")");
+        return check(false, std::string(what) + " (got " + std::to_string(actual) + ", expected " +
+                                std::to_string(expected) + ")");
     }
 
     void fail(std::string_view what) { check(false, what); }
@@ -46,7 +46,7 @@ public:
     // Prints "N passed, N failed"; 0 when nothing failed and at least one check ran, else 1.
     int finish();
 
-private:
+  private:
     int passed_ = 0;
     int failed_ = 0;
     std::function<void()> first_failure_;

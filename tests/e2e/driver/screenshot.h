@@ -13,7 +13,7 @@
 namespace e2e {
 
 class Screenshots {
-public:
+  public:
     // `folder` empty: no runner is watching, and every request is declined at once.
     explicit Screenshots(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
@@ -23,7 +23,7 @@ public:
     // True once the picture is saved.
     bool take(std::string_view name, Millis timeout = 30s) const;
 
-private:
+  private:
     std::filesystem::path folder_;
 };
 

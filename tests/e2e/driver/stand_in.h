@@ -16,7 +16,7 @@
 namespace e2e {
 
 class StandInEditor {
-public:
+  public:
     static constexpr std::wstring_view kTitle = L"Stand-in editor";
     static constexpr int kEditId = 100;
 
@@ -43,7 +43,7 @@ public:
     // Asks the window to close and waits for the program to end; its exit code, if it ended.
     std::optional<DWORD> close(Millis timeout = 10s);
 
-private:
+  private:
     Process process_;
     HWND window_ = nullptr;
     HWND edit_ = nullptr;

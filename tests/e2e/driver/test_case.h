@@ -27,8 +27,7 @@ struct Context {
     // Asks the runner for a screenshot, saved as screenshots/<run>-<name>.png, and records
     // the outcome as a check.
     bool screenshot(std::string_view name) const {
-        return report.check(screenshots.take(name),
-                            "screenshot " + std::string(name) + " saved");
+        return report.check(screenshots.take(name), "screenshot " + std::string(name) + " saved");
     }
 };
 

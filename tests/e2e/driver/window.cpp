@@ -70,8 +70,7 @@ std::optional<std::wstring> window_text(HWND window, Millis timeout) {
     // until the answer no longer fills it.
     for (size_t room = 256;;) {
         DWORD_PTR length = 0;
-        if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, wait,
-                                 &length)) {
+        if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, wait, &length)) {
             return std::nullopt;
         }
         room = std::max(room, static_cast<size_t>(length) + 1);
@@ -96,6 +95,7 @@ std::wstring class_name(HWND window) {
 LONG_PTR window_style(HWND window) { return GetWindowLongPtrW(window, GWL_STYLE); }
 LONG_PTR window_ex_style(HWND window) { return GetWindowLongPtrW(window, GWL_EXSTYLE); }
 bool has_style(HWND window, LONG_PTR bits) { return (window_style(window) & bits) == bits; }
+bool has_ex_style(HWND window, LONG_PTR bits) { return (window_ex_style(window) & bits) == bits; }
 bool is_visible(HWND window) { return IsWindowVisible(window) != FALSE; }
 bool is_enabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
 int control_id(HWND window) { return GetDlgCtrlID(window); }

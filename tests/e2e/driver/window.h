@@ -33,6 +33,7 @@ std::wstring class_name(HWND window);
 LONG_PTR window_style(HWND window);
 LONG_PTR window_ex_style(HWND window);
 bool has_style(HWND window, LONG_PTR bits);
+bool has_ex_style(HWND window, LONG_PTR bits);
 bool is_visible(HWND window);
 bool is_enabled(HWND window);
 int control_id(HWND window);

@@ -1,0 +1,140 @@
+// The palette at start-up and under the navigation buttons: its window, every control at its
+// place with its caption and state, More cycling the sets, and the paging buttons.
+
+#include <fstream>
+#include <string>
+
+#include "cases.h"
+#include "driver/e2e.h"
+#include "palette_expect.h"
+
+namespace e2e::cases {
+namespace {
+
+using quillaro::ControlKind;
+
+std::wstring expected_class(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Label:
+            return L"Static";
+        case ControlKind::TextBox:
+            return L"Edit";
+        default:
+            return L"Button";
+    }
+}
+
+void check_layout(Report& report, const Palette& palette) {
+    const int dpi = static_cast<int>(GetDpiForWindow(palette.window()));
+    report.note("the palette runs at " + std::to_string(dpi) + " dpi");
+    const auto client = client_rect_on_screen(palette.window());
+    if (!report.check(client.has_value(), "the palette's client area")) return;
+    report.check_equal(client->right - client->left,
+                       quillaro::twips_to_pixels(quillaro::kPaletteClientWidth, dpi),
+                       "client width");
+    report.check_equal(client->bottom - client->top,
+                       quillaro::twips_to_pixels(quillaro::kPaletteClientHeight, dpi),
+                       "client height");
+    int misplaced = 0;
+    for (const auto& placement : quillaro::palette_layout()) {
+        HWND control = palette.control(placement.id);
+        const auto rect = window_rect(control);
+        const RECT expected = layout_pixels(placement.rect, dpi);
+        const bool placed = rect && rect->left - client->left == expected.left &&
+                            rect->top - client->top == expected.top &&
+                            rect->right - client->left == expected.right &&
+                            rect->bottom - client->top == expected.bottom;
+        const bool kind_ok = class_name(control) == expected_class(placement.kind);
+        if (!placed || !kind_ok) {
+            ++misplaced;
+            report.note("control " + std::to_string(placement.id) +
+                        " is misplaced or of the wrong class");
+        }
+    }
+    report.check_equal(misplaced, 0, "controls away from their layout place");
+}
+
+std::wstring builtin_key(int set, int group, int item) {
+    return to_wide(
+        builtin_table().key_str(static_cast<int16_t>(set), static_cast<int16_t>(group), item));
+}
+
+bool keys_show(const Palette& palette, int set, int group, int page) {
+    const auto captions = palette.key_captions();
+    for (int k = 0; k < Palette::kKeys; ++k) {
+        if (captions.at(static_cast<size_t>(k)) != builtin_key(set, group, 46 * (page - 1) + k)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void palette_startup(Context& context) {
+    Report& report = context.report;
+    // A group file whose captions hold "&": shown literally, never as a mnemonic.
+    std::ofstream(context.work_dir / "user_define_0.txt", std::ios::binary)
+        << "A&B\r\n&,&&,x\r\n&,&&,x\r\n";
+
+    Palette palette(context);
+    HWND window = palette.window();
+    report.check_equal(window_text(window).value_or(L""), std::wstring(Palette::kTitle),
+                       "the window title");
+    report.check(has_ex_style(window, WS_EX_TOPMOST), "the palette is topmost");
+    check_layout(report, palette);
+
+    // Start-up state: set 1, group 0, page 1.
+    const std::wstring set1 =
+        L"地址,希臘,星號,圈圈,羅馬,數學,黑圈,注音,音標,括數,趣味,箭頭,歐文,國數,排版,標符";
+    std::wstring groups;
+    for (const auto& caption : palette.group_captions())
+        groups += (groups.empty() ? L"" : L",") + caption;
+    report.check_equal(groups, set1, "the group buttons carry the captions of set 1");
+    report.check(keys_show(palette, 1, 0, 1), "the keys show page 1 of set 1, group 0");
+    report.check_equal(palette.page_label(), std::wstring(L"1/1頁"), "the page label");
+    report.check_equal(palette.text(Palette::kCmdUp), std::wstring(L"上頁"), "上頁 caption");
+    report.check(!is_enabled(palette.control(Palette::kCmdUp)), "上頁 is disabled");
+    report.check_equal(palette.text(Palette::kCmdDown), std::wstring(L"下頁"), "下頁 caption");
+    report.check(!is_enabled(palette.control(Palette::kCmdDown)), "下頁 is disabled");
+    report.check_equal(palette.text(Palette::kCmdMore), std::wstring(L"More"), "More caption");
+    report.check_equal(palette.text(Palette::kCmdAbout), std::wstring(L"  關於"), "關於 caption");
+    report.check_equal(palette.text(Palette::kText1), std::wstring(), "the preview starts empty");
+    report.check((window_style(palette.key(0)) & BS_TYPEMASK) == BS_OWNERDRAW,
+                 "keys draw their captions themselves");
+    context.screenshot("startup");
+
+    // More cycles 1, 2, 3, 1.
+    report.check(palette.show_set(2), "More shows set 2");
+    report.check_equal(palette.text(palette.group(15)), std::wstring(L"分數"), "set 2, button 15");
+    report.check(keys_show(palette, 2, 0, 1), "set 2, group 0, page 1 on the keys");
+    report.check(palette.show_set(3), "More shows set 3");
+    report.check_equal(palette.text(palette.group(0)), std::wstring(L"A&B"), "set 3, button 0");
+    report.check_equal(palette.text(palette.group(1)), std::wstring(L"A&B"),
+                       "a missing file repeats the caption before it");
+    report.check(is_enabled(palette.control(Palette::kCmdUp)), "編輯 is enabled in set 3");
+    report.check_equal(palette.text(palette.key(1)), std::wstring(L"&&"), "key 1 of set 3");
+    context.screenshot("set3-ampersands");
+    report.check(palette.show_set(1), "More returns to set 1");
+    report.check_equal(palette.text(Palette::kCmdUp), std::wstring(L"上頁"), "上頁 again");
+    report.check(!is_enabled(palette.control(Palette::kCmdUp)), "上頁 disabled again");
+
+    // Paging through set 1, group 3: three pages.
+    HWND up = palette.control(Palette::kCmdUp);
+    HWND down = palette.control(Palette::kCmdDown);
+    report.check(palette.click_and_wait_label(palette.group(3), L"1/3頁"), "group 3 selected");
+    report.check(is_enabled(down) && !is_enabled(up), "page 1 of 3: only 下頁 enabled");
+    report.check(palette.click_and_wait_label(down, L"2/3頁"), "下頁 to page 2");
+    report.check(is_enabled(down) && is_enabled(up), "page 2 of 3: both enabled");
+    report.check(keys_show(palette, 1, 3, 2), "page 2's keys");
+    report.check(palette.click_and_wait_label(down, L"3/3頁"), "下頁 to page 3");
+    report.check(!is_enabled(down) && is_enabled(up), "page 3 of 3: only 上頁 enabled");
+    report.check(palette.click_and_wait_label(up, L"2/3頁"), "上頁 to page 2");
+    report.check(palette.click_and_wait_label(up, L"1/3頁"), "上頁 to page 1");
+    report.check(is_enabled(down) && !is_enabled(up), "page 1 again: only 下頁 enabled");
+    report.check(keys_show(palette, 1, 3, 1), "page 1's keys");
+
+    report.check(palette.close(), "the palette closes and the program ends");
+}
+
+}  // namespace e2e::cases
