@@ -7,7 +7,7 @@ packages=(
   cmake make g++ git
   libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb x11-utils xdotool imagemagick fonts-arphic-uming locales
+  wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick fonts-arphic-uming locales
   clang libclang-rt-14-dev
   unzip python3
 )
