@@ -12,6 +12,8 @@ std::span<const TestCase> all_tests() {
                  "click into the stand-in editor and type Unicode text with SendInput"},
         TestCase{"palette_startup", cases::palette_startup,
                  "the palette's window and controls at start-up, More and the paging buttons"},
+        TestCase{"builtin_walk", cases::builtin_walk,
+                 "every page of every built-in group against the key table"},
     };
     return tests;
 }
