@@ -5,7 +5,10 @@ namespace quillaro {
 
 void Palette::Timer1_Timer() {
     if (desktop_.foreground_window() != desktop_.own_window()) {
-        target_hwnd = desktop_.foreground_window();
+        // While the system hands the activation from one window to another there may be no
+        // foreground window at all; that moment must not make the user's window forgotten.
+        const WindowHandle foreground = desktop_.foreground_window();
+        if (foreground != 0) target_hwnd = foreground;
     }
 }
 

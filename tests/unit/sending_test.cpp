@@ -29,7 +29,7 @@ TEST_F(Sending, TimerFollowsEveryWindowButThePalette) {
         {0x100, 0},      // the palette in front before anything else: nothing yet
         {0x200, 0x200},  // the editor
         {0x100, 0x200},  // the user clicks the palette: the editor stays the target
-        {0, 0},          // no window in front at all
+        {0, 0x200},      // no window in front for a moment: the user's window is kept
         {0x300, 0x300},  // the about window counts like any other
     };
     for (const Tick& tick : ticks) {

@@ -10,5 +10,7 @@ void wine_setup(Context& context);
 void editor_typing(Context& context);
 void palette_startup(Context& context);
 void builtin_walk(Context& context);
+void palette_sending(Context& context);
+void palette_send_without_target(Context& context);
 
 }  // namespace e2e::cases

@@ -14,6 +14,10 @@ std::span<const TestCase> all_tests() {
                  "the palette's window and controls at start-up, More and the paging buttons"},
         TestCase{"builtin_walk", cases::builtin_walk,
                  "every page of every built-in group against the key table"},
+        TestCase{"palette_sending", cases::palette_sending,
+                 "click palette keys and read their send strings in the stand-in editor"},
+        TestCase{"palette_send_without_target", cases::palette_send_without_target,
+                 "a key clicked before any other window was in front"},
     };
     return tests;
 }

@@ -61,7 +61,8 @@ bool move_mouse_to(POINT point) {
     std::vector<INPUT> events{mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
                                           normalised(point.x, width), normalised(point.y, height))};
     if (!send(events)) return false;
-    return poll([&] { return cursor_at(point); }, 2000ms, 5ms);
+    // Generous: on a loaded machine the system may take seconds to move the cursor.
+    return poll([&] { return cursor_at(point); }, 10s, 5ms);
 }
 
 HWND top_level_at(POINT point) {

@@ -10,6 +10,16 @@ StandInEditor::StandInEditor(const Context& context, const std::vector<std::wstr
     : process_(Process::start(context.program(L"stand_in_editor.exe"), args, context.work_dir)) {
     window_ = require_window(kTitle, timeout, process_.id());
     edit_ = require_child(window_, kEditId, timeout);
+    // The window exists before it is shown and laid out: wait until a click at the edit
+    // control's centre would reach it.
+    const bool ready = poll(
+        [&] {
+            const auto rect = client_rect_on_screen(edit_);
+            return is_visible(window_) && rect && rect->right - rect->left > 20 &&
+                   top_level_at(centre_of(*rect)) == window_;
+        },
+        timeout);
+    if (!ready) throw Error("the stand-in editor never became clickable");
 }
 
 std::optional<std::wstring> StandInEditor::text() const { return window_text(edit_); }
