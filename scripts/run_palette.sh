@@ -18,6 +18,7 @@ fi
 # No display: the test environment's virtual display and Wine prefix.
 # shellcheck source=../tests/e2e/wine_env.sh
 source "$root/tests/e2e/wine_env.sh"
+e2e_start_session || true  # it tolerates a Wine server that is not running
 cd "$work"
 wine "$exe" &
 for _ in $(seq 1 100); do
