@@ -12,6 +12,9 @@ std::span<const TestCase> all_tests() {
                  "click into the stand-in editor and type Unicode text with SendInput"},
         TestCase{"palette_startup", cases::palette_startup,
                  "the palette's window and controls at start-up, More and the paging buttons"},
+        TestCase{"about_window", cases::about_window,
+                 "the about window: its text and controls, one at a time, above it the palette, "
+                 "and the program's end with its last window"},
     };
     return tests;
 }
