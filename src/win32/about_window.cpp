@@ -96,6 +96,26 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 DestroyWindow(window_);
             }
             return 0;
+        case WM_ACTIVATE:
+            // Keep the control that had the keyboard focus and give it back on return, as a
+            // dialog does; the window itself takes no keys.
+            if (LOWORD(wparam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(window_, focus) != FALSE) focus_ = focus;
+            } else if (HIWORD(wparam) == 0 && IsWindowVisible(window_) != FALSE) {  // not minimized
+                SetFocus(focus_ != nullptr && IsChild(window_, focus_) != FALSE ? focus_
+                                                                                : about_win_);
+            }
+            return 0;
+        case WM_NEXTDLGCTL: {
+            // Tab and Shift+Tab: the multi-line text box and the dialog keys of the message
+            // loop ask for the next control in focus order, as in a dialog box.
+            HWND next = LOWORD(lparam) != 0
+                            ? reinterpret_cast<HWND>(wparam)
+                            : GetNextDlgTabItem(window_, GetFocus(), wparam != 0 ? TRUE : FALSE);
+            if (next != nullptr && IsChild(window_, next) != FALSE) SetFocus(next);
+            return 0;
+        }
         case WM_CTLCOLORSTATIC:
             // Read-only, so that the text stays as shipped, but white like a page.
             if (reinterpret_cast<HWND>(lparam) == about_win_) {
@@ -116,6 +136,7 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             window_ = nullptr;
             about_win_ = nullptr;
             command1_ = nullptr;
+            focus_ = nullptr;
             on_destroyed_();
             return 0;
         default:

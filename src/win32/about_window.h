@@ -33,6 +33,7 @@ class AboutWindow {
     HWND window_ = nullptr;
     HWND about_win_ = nullptr;
     HWND command1_ = nullptr;
+    HWND focus_ = nullptr;  // the control to give the keyboard focus back to on activation
     int dpi_ = 96;
 };
 

@@ -12,5 +12,6 @@ void palette_startup(Context& context);
 void builtin_walk(Context& context);
 void palette_sending(Context& context);
 void palette_send_without_target(Context& context);
+void about_window(Context& context);
 
 }  // namespace e2e::cases

@@ -18,6 +18,9 @@ std::span<const TestCase> all_tests() {
                  "click palette keys and read their send strings in the stand-in editor"},
         TestCase{"palette_send_without_target", cases::palette_send_without_target,
                  "a key clicked before any other window was in front"},
+        TestCase{"about_window", cases::about_window,
+                 "the about window: its text and controls, one at a time, above it the palette, "
+                 "and the program's end with its last window"},
     };
     return tests;
 }

@@ -25,6 +25,10 @@ bool click_at(POINT point);
 bool hover(HWND window);
 bool click(HWND window);
 
+// Turns the mouse wheel by `notches` (WHEEL_DELTA each) where the cursor is: positive away from
+// the user, which scrolls up; negative towards the user, which scrolls down.
+bool turn_wheel(int notches);
+
 // Types `text` as one batch of KEYEVENTF_UNICODE events, a key-down and key-up per UTF-16
 // unit (a surrogate pair is two units, typed in order). False if the system took fewer events
 // than were sent.

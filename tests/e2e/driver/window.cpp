@@ -20,8 +20,9 @@ std::wstring stored_title(HWND window) {
 
 }  // namespace
 
-HWND find_window(std::wstring_view title, DWORD process_id) {
+std::vector<HWND> find_windows(std::wstring_view title, DWORD process_id) {
     const std::wstring wanted(title);
+    std::vector<HWND> found;
     // FindWindowExW compares titles without regard to case; check each candidate exactly.
     HWND candidate = nullptr;
     while ((candidate = FindWindowExW(nullptr, candidate, nullptr, wanted.c_str())) != nullptr) {
@@ -31,9 +32,14 @@ HWND find_window(std::wstring_view title, DWORD process_id) {
             GetWindowThreadProcessId(candidate, &owner);
             if (owner != process_id) continue;
         }
-        return candidate;
+        found.push_back(candidate);
     }
-    return nullptr;
+    return found;
+}
+
+HWND find_window(std::wstring_view title, DWORD process_id) {
+    const std::vector<HWND> found = find_windows(title, process_id);
+    return found.empty() ? nullptr : found.front();
 }
 
 HWND wait_for_window(std::wstring_view title, Millis timeout, DWORD process_id) {

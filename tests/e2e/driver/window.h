@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "poll.h"
 
@@ -15,6 +16,8 @@ namespace e2e {
 // A visible or hidden top-level window whose title is exactly `title` (case and all), of the
 // process `process_id` when that is not 0; nullptr if there is none.
 HWND find_window(std::wstring_view title, DWORD process_id = 0);
+// Every such window, in z-order from the top.
+std::vector<HWND> find_windows(std::wstring_view title, DWORD process_id = 0);
 // find_window() asked until it finds one; nullptr when `timeout` has passed.
 HWND wait_for_window(std::wstring_view title, Millis timeout, DWORD process_id = 0);
 // Throws Error naming the title when the window does not come.
