@@ -46,6 +46,19 @@ bool has_line_end(std::u16string_view text) {
     return text.find_first_of(u"\r\n") != std::u16string_view::npos;
 }
 
+// True when every surrogate in `text` is half of a high-low pair.
+bool surrogates_paired(std::u16string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit >= 0xDC00 && unit <= 0xDFFF) return false;
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            if (i + 1 == text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) return false;
+            ++i;
+        }
+    }
+    return true;
+}
+
 // ---------------------------------------------------------------------------------------------
 // 1. Decoding and line splitting.
 
@@ -63,9 +76,12 @@ void check_group_lines(std::string_view bytes) {
     for (size_t i = 0; i < three.size(); ++i) FUZZ_REQUIRE(three[i] == all[i]);
     if (!one.empty()) FUZZ_REQUIRE(one[0] == all[0]);
 
+    // Only a UTF-16 file can hold a lone surrogate; UTF-8 and the code page never decode to one.
+    const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
     size_t units = 0;
     for (const auto& line : all) {
         FUZZ_REQUIRE(!has_line_end(line));
+        FUZZ_REQUIRE(utf16 || surrogates_paired(line));
         units += line.size();
     }
     // Every decoder here yields at most one code unit per byte.
