@@ -3,7 +3,8 @@
 #   fuzz/run_fuzz.sh [seconds]      (default 60)
 # The committed seeds in fuzz/corpus/ are copied into build/fuzz/corpus/, which the fuzzer
 # grows from run to run; crash reproducers land in build/fuzz/artifacts/. Exits nonzero when
-# the fuzzer finds a crash, a leak, a timeout or a broken expectation.
+# the fuzzer finds a crash, a leak, a timeout or a broken expectation. To replay a reproducer:
+#   build/fuzz/fuzz/palette_fuzzer build/fuzz/artifacts/crash-...
 set -euo pipefail
 
 seconds="${1:-60}"
@@ -14,8 +15,13 @@ build="$repo/build/fuzz"
 clang_major="$(clang++ -dumpversion | cut -d. -f1)"
 if ! compgen -G "/usr/lib/llvm-$clang_major/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" \
     >/dev/null; then
-    echo "Installing libFuzzer's runtime for clang $clang_major" >&2
-    apt-get install -y "libclang-rt-$clang_major-dev"
+    package="libclang-rt-$clang_major-dev"
+    if [[ $(id -u) -ne 0 ]]; then
+        echo "libFuzzer's runtime is missing: install $package (as root)" >&2
+        exit 2
+    fi
+    echo "Installing libFuzzer's runtime for clang $clang_major ($package)" >&2
+    apt-get install -y "$package" || { apt-get update && apt-get install -y "$package"; }
 fi
 
 cd "$repo"
