@@ -91,7 +91,10 @@ struct PagingCase {
 class Paging : public Navigation, public ::testing::WithParamInterface<PagingCase> {};
 
 TEST_P(Paging, ButtonsFollowThePosition) {
-    const auto [set, items] = GetParam();
+    // Named copies rather than a structured binding: the lambda below captures them, which
+    // clang before 16 rejects for bindings.
+    const int16_t set = GetParam().set;
+    const int items = GetParam().send_items;
     // Group files are read at start-up; built-in slots are overwritten by it.
     if (set == 3) load(set, 5, items);
     start();
