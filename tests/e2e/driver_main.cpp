@@ -74,8 +74,8 @@ int wmain(int argc, wchar_t** argv) {
 
     const auto work_dir = std::filesystem::current_path();
     const std::wstring requests = environment(L"E2E_REQUEST_DIR");
-    const e2e::Screenshots screenshots(
-        requests.empty() ? std::filesystem::path{} : std::filesystem::absolute(requests));
+    const e2e::Screenshots screenshots(requests.empty() ? std::filesystem::path{}
+                                                        : std::filesystem::absolute(requests));
 
     e2e::Report report;
     report.on_first_failure([&] { screenshots.take("first-failure", 10s); });

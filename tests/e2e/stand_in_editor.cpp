@@ -9,6 +9,7 @@
 // so that typed characters reach it converted to the ANSI code page (950 for zh_TW).
 
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <cwchar>
@@ -141,8 +142,8 @@ bool register_class(HINSTANCE instance) {
 HWND create_main_window(HINSTANCE instance, const Options& options) {
     if (g_ansi) {
         return CreateWindowExA(0, kAnsiClassName, kAnsiTitle, WS_OVERLAPPEDWINDOW, options.x,
-                               options.y, options.width, options.height, nullptr, nullptr,
-                               instance, nullptr);
+                               options.y, options.width, options.height, nullptr, nullptr, instance,
+                               nullptr);
     }
     return CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, options.x, options.y,
                            options.width, options.height, nullptr, nullptr, instance, nullptr);
@@ -153,8 +154,8 @@ HWND create_main_window(HINSTANCE instance, const Options& options) {
 int run_message_loop() {
     MSG message;
     for (;;) {
-        const BOOL got = g_ansi ? GetMessageA(&message, nullptr, 0, 0)
-                                : GetMessageW(&message, nullptr, 0, 0);
+        const BOOL got =
+            g_ansi ? GetMessageA(&message, nullptr, 0, 0) : GetMessageW(&message, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
         TranslateMessage(&message);
         if (g_ansi) {
