@@ -12,6 +12,8 @@ std::span<const TestCase> all_tests() {
                  "click into the stand-in editor and type Unicode text with SendInput"},
         TestCase{"palette_startup", cases::palette_startup,
                  "the palette's window and controls at start-up, More and the paging buttons"},
+        TestCase{"palette_user_groups", cases::palette_user_groups,
+                 "set 3 from group files: captions, keys, pages, previews and typing"},
     };
     return tests;
 }
