@@ -10,5 +10,6 @@ void wine_setup(Context& context);
 void editor_typing(Context& context);
 void palette_startup(Context& context);
 void palette_user_groups(Context& context);
+void palette_edit_command(Context& context);
 
 }  // namespace e2e::cases

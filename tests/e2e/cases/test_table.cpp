@@ -14,6 +14,8 @@ std::span<const TestCase> all_tests() {
                  "the palette's window and controls at start-up, More and the paging buttons"},
         TestCase{"palette_user_groups", cases::palette_user_groups,
                  "set 3 from group files: captions, keys, pages, previews and typing"},
+        TestCase{"palette_edit_command", cases::palette_edit_command,
+                 "編輯 in set 3: the notice, then Notepad on the group's file; paging back"},
     };
     return tests;
 }
