@@ -3,13 +3,13 @@
 
 namespace quillaro {
 
+// Remembers the last window other than the palette that was in front. One query per tick: a
+// second one could already see the palette, just clicked, and make it its own target. No window
+// at all is in front for a moment while the activation passes from one window to another (the
+// user clicking the palette); such a tick keeps the target, or the next key would type nowhere.
 void Palette::Timer1_Timer() {
-    if (desktop_.foreground_window() != desktop_.own_window()) {
-        // While the system hands the activation from one window to another there may be no
-        // foreground window at all; that moment must not make the user's window forgotten.
-        const WindowHandle foreground = desktop_.foreground_window();
-        if (foreground != 0) target_hwnd = foreground;
-    }
+    const WindowHandle foreground = desktop_.foreground_window();
+    if (foreground != 0 && foreground != desktop_.own_window()) target_hwnd = foreground;
 }
 
 void Palette::key_button_Click(int16_t index) {

@@ -29,13 +29,18 @@ TEST_F(Sending, TimerFollowsEveryWindowButThePalette) {
         {0x100, 0},      // the palette in front before anything else: nothing yet
         {0x200, 0x200},  // the editor
         {0x100, 0x200},  // the user clicks the palette: the editor stays the target
-        {0, 0x200},      // no window in front for a moment: the user's window is kept
+        {0, 0x200},      // no window in front while the activation passes: kept
         {0x300, 0x300},  // the about window counts like any other
+        {0, 0x300},      // and keeps it through a moment without a window in front
+        {0x100, 0x300},  // until the next click on a key
     };
     for (const Tick& tick : ticks) {
         desktop.foreground = tick.foreground;
+        desktop.calls.clear();
         palette.Timer1_Timer();
         EXPECT_EQ(palette.target_hwnd, tick.expected_target) << tick.foreground;
+        // Asked once, so that the answer compared is the answer stored.
+        EXPECT_EQ(desktop.calls, std::vector<std::string>{"get_foreground"}) << tick.foreground;
     }
 }
 

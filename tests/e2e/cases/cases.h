@@ -13,5 +13,7 @@ void builtin_walk(Context& context);
 void palette_sending(Context& context);
 void palette_send_without_target(Context& context);
 void about_window(Context& context);
+void palette_user_groups(Context& context);
+void palette_edit_command(Context& context);
 
 }  // namespace e2e::cases

@@ -21,6 +21,10 @@ std::span<const TestCase> all_tests() {
         TestCase{"about_window", cases::about_window,
                  "the about window: its text and controls, one at a time, above it the palette, "
                  "and the program's end with its last window"},
+        TestCase{"palette_user_groups", cases::palette_user_groups,
+                 "set 3 from group files: captions, keys, pages, previews and typing"},
+        TestCase{"palette_edit_command", cases::palette_edit_command,
+                 "編輯 in set 3: the notice, then Notepad on the group's file; paging back"},
     };
     return tests;
 }
