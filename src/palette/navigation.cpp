@@ -43,7 +43,7 @@ void Palette::show_group_names(int16_t set) {
     }
     const auto pieces = split_at_commas(group_names);
     for (size_t i = 0; i < group_key.size() && i < pieces.size(); ++i) {
-        group_key[i].caption = pieces[i];
+        group_key[i].caption = within_text_limit(pieces[i]);
     }
 }
 
@@ -64,8 +64,9 @@ void Palette::group_key_Click(int16_t index) {
     cmd_up.enabled = false;
     cmd_down.enabled = page_no < page_total;
     for (size_t k = 0; k < key_button.size(); ++k) {
-        key_button[k].caption = table.key_str(set_no, group_no, static_cast<int32_t>(k));
-        key_button[k].font_size = key_font_size(key_button[k].caption);
+        const std::u16string& caption = table.key_str(set_no, group_no, static_cast<int32_t>(k));
+        key_button[k].caption = within_text_limit(caption);
+        key_button[k].font_size = key_font_size(caption);
     }
     write_page_label();
     if (set_no == 3) {
@@ -116,8 +117,8 @@ int32_t Palette::item_under_key(int16_t index) const {
 // Captions only: key font sizes stay as the last group selection set them.
 void Palette::show_page_keys() {
     for (size_t k = 0; k < key_button.size(); ++k) {
-        key_button[k].caption =
-            table.key_str(set_no, group_no, item_under_key(static_cast<int16_t>(k)));
+        key_button[k].caption = within_text_limit(
+            table.key_str(set_no, group_no, item_under_key(static_cast<int16_t>(k))));
     }
 }
 

@@ -15,6 +15,15 @@ inline constexpr int16_t kGroupButtons = 16;
 inline constexpr const char16_t* kAppTitle = u"Quillaro符號輸入小工具";
 inline constexpr const char16_t* kEditNotice = u"注意!編輯自訂檔後,請記得儲存!並重新啟動本程式.";
 
+// The most UTF-16 units of a key-table string that a control shows or a key types. Far more
+// than any symbol or phrase a key is made for, and few enough that a runaway line of a group
+// file (megabytes without a comma) neither stalls the window's controls for minutes nor floods
+// the target window with keystrokes. A longer string shows and types its first units, never
+// half a surrogate pair; the key table keeps it whole, so the preview always shows exactly
+// what a click types.
+inline constexpr size_t kMaxTextUnits = 1024;
+std::u16string_view within_text_limit(std::u16string_view text);
+
 // Handler and field names follow the window's controls (`group_key_Click`, `set_no`, ...).
 // NOLINTBEGIN(readability-identifier-naming,misc-non-private-member-variables-in-classes)
 class Palette {

@@ -18,12 +18,13 @@ void Palette::key_button_Click(int16_t index) {
     // Keys typed before the target has taken the activation would reach no window.
     desktop_.wait_until_active(target_hwnd);
     // The position is read only now: a navigation click handled above decides the item.
-    const std::u16string& text = table.key_send(set_no, group_no, item_under_key(index));
+    const std::u16string_view text =
+        within_text_limit(table.key_send(set_no, group_no, item_under_key(index)));
     if (!text.empty()) desktop_.type_text(text);
 }
 
 void Palette::key_button_MouseMove(int16_t index) {
-    Text1.text = table.key_send(set_no, group_no, item_under_key(index));
+    Text1.text = within_text_limit(table.key_send(set_no, group_no, item_under_key(index)));
 }
 
 }  // namespace quillaro

@@ -31,19 +31,35 @@ void Palette::load_user_groups() {
     }
 }
 
-// Line 1 of every file joined by commas. A file without a first line repeats the caption
-// read before it, as the group buttons have always shown it.
+// Line 1 of every file joined by commas, as far as the group buttons use it: the first 16
+// fields, each cut to kMaxTextUnits. The buttons get exactly what the whole list would give
+// them, while a runaway first line (or a line of commas) repeated by the missing files after
+// it cannot grow the list to gigabytes. A file without a first line repeats the caption read
+// before it, as the group buttons have always shown it.
 std::u16string Palette::user_group_caption_list() {
     const AnsiDecoder ansi = [this](std::string_view bytes) { return desktop_.decode_ansi(bytes); };
     std::u16string caption;
     std::u16string list;
+    size_t fields = 1;  // fields begun in `list`
     for (int16_t n = 0; n < kUserGroups; ++n) {
         if (const auto bytes = desktop_.read_file(file_dir + group_file_name(n))) {
             auto lines = read_group_lines(*bytes, ansi, 1);
             if (!lines.empty()) caption = std::move(lines[0]);
         }
-        if (n > 0) list += u',';
-        list += caption;
+        if (n > 0) {
+            if (fields == kGroupButtons) break;
+            list += u',';
+            ++fields;
+        }
+        const std::u16string_view text = caption;
+        for (size_t start = 0;;) {
+            const size_t comma = text.find(u',', start);
+            list += within_text_limit(text.substr(start, comma - start));
+            if (comma == std::u16string_view::npos || fields == kGroupButtons) break;
+            list += u',';
+            ++fields;
+            start = comma + 1;
+        }
     }
     return list;
 }

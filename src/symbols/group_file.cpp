@@ -123,6 +123,16 @@ std::u16string decode_utf8(std::string_view bytes) {
     return out;
 }
 
+// Control characters other than TAB are no text: U+0000 would cut a window text short, and
+// the others reach a target window as editing commands when typed (U+0008 deletes, U+0016
+// pastes the clipboard, U+001A undoes). CR and LF end lines and never get here.
+bool is_dropped_control(char16_t unit) { return (unit < 0x20 && unit != u'\t') || unit == 0x7F; }
+
+std::u16string without_controls(std::u16string line) {
+    std::erase_if(line, is_dropped_control);
+    return line;
+}
+
 // Byte encodings (UTF-8 and the ANSI code pages): CR and LF never occur inside a multi-byte
 // character there, so the raw bytes are cut into lines first and only those lines decoded.
 template <typename Decode>
@@ -132,9 +142,26 @@ std::vector<std::u16string> byte_lines(std::string_view bytes, size_t max_lines,
     std::vector<std::u16string> lines;
     lines.reserve(ranges.size());
     for (const auto& [first, last] : ranges) {
-        lines.push_back(decode(bytes.substr(first, last - first)));
+        lines.push_back(without_controls(decode(bytes.substr(first, last - first))));
     }
     return lines;
+}
+
+// A comma byte is never part of a double-byte character in the ANSI code pages (Big5 trail
+// bytes are 0x40..0x7E and 0xA1..0xFE), but a decoder may pair a stray lead byte with whatever
+// follows, commas included. Decoding the pieces between commas one by one keeps every comma,
+// so a damaged character never merges two keys; a well-formed line decodes the same either way.
+std::u16string decode_ansi_line(const AnsiDecoder& ansi, std::string_view line) {
+    std::u16string out;
+    size_t start = 0;
+    for (;;) {
+        const size_t comma = line.find(',', start);
+        const std::string_view piece = line.substr(start, comma - start);
+        if (!piece.empty()) out += ansi(piece);
+        if (comma == std::string_view::npos) return out;
+        out += u',';
+        start = comma + 1;
+    }
 }
 
 // UTF-16 after its mark. An odd trailing byte is no code unit and is dropped. Code units are
@@ -153,7 +180,7 @@ std::vector<std::u16string> utf16_lines(std::string_view bytes, bool big_endian,
         std::u16string line;
         line.reserve(last - first);
         for (size_t i = first; i < last; ++i) line.push_back(unit_at(i));
-        lines.push_back(std::move(line));
+        lines.push_back(without_controls(std::move(line)));
     }
     return lines;
 }
@@ -175,7 +202,8 @@ std::vector<std::u16string> read_group_lines(std::string_view bytes, const AnsiD
     if (starts_with_bytes(bytes, "\xFE\xFF")) return utf16_lines(bytes.substr(2), true, max_lines);
 
     if (is_utf8_with_multibyte(bytes)) return byte_lines(bytes, max_lines, decode_utf8);
-    return byte_lines(bytes, max_lines, [&ansi](std::string_view line) { return ansi(line); });
+    return byte_lines(bytes, max_lines,
+                      [&ansi](std::string_view line) { return decode_ansi_line(ansi, line); });
 }
 
 std::u16string group_file_name(int n) {

@@ -20,6 +20,11 @@ using AnsiDecoder = std::function<std::u16string(std::string_view bytes)>;
 //    symbols is never valid UTF-8, so existing files read as they always did).
 //  - CR LF, a lone CR and a lone LF each end a line; the line end is not part of the line;
 //    the last line needs no line end. A file of 0 bytes has no lines.
+//  - Control characters other than TAB (U+0000..U+001F, U+007F) are dropped from the lines:
+//    a key captioned "a<NUL>b" in the file shows "ab" and types "ab", and no byte of a group
+//    file can reach the target window as backspace, paste or undo.
+//  - `ansi` gets each line cut at its commas, a piece at a time, so that a double-byte lead
+//    byte cut off before a comma never swallows the comma.
 std::vector<std::u16string> read_group_lines(std::string_view bytes, const AnsiDecoder& ansi,
                                              size_t max_lines);
 

@@ -106,7 +106,7 @@ TEST_P(Encodings, DecodesThroughTheRightPath) {
     const Result r = read(c.bytes);
     EXPECT_EQ(r.lines, c.expected);
     if (c.via_ansi) {
-        EXPECT_EQ(r.ansi_calls, static_cast<int>(c.expected.size()));
+        EXPECT_GT(r.ansi_calls, 0);
     } else {
         EXPECT_EQ(r.ansi_calls, 0);
     }
@@ -184,11 +184,50 @@ INSTANTIATE_TEST_SUITE_P(
                      true}),
     [](const auto& test) { return std::string(test.param.name); });
 
-TEST(GroupFile, NulBytesAreKeptAsCharacters) {
+// NUL would cut a window text short, and the other control characters act as editing commands
+// in the target window (backspace, Ctrl+V paste, Ctrl+Z undo); TAB is text and stays.
+TEST(GroupFile, ControlCharactersOtherThanTabAreDropped) {
     using namespace std::string_literals;
-    EXPECT_EQ(read("a\0b\r\n\0"s).lines, (Lines{u"a\0b"s, u"\0"s}));
-    EXPECT_EQ(read("\xE4\xB8\xAD\0x"s).lines, (Lines{u"\u4E2D\0x"s}));
-    EXPECT_EQ(read("\xFF\xFE\x00\x00\x41\x00"s).lines, (Lines{u"\0A"s}));
+    // Through the code page, through UTF-8 (with and without a mark) and through UTF-16.
+    EXPECT_EQ(read("a\0b\r\n\0"s).lines, (Lines{u"ab", u""}));
+    EXPECT_EQ(read("\x08x\x16y\x1Az\x1B\x7F\x01\tt"s).lines, (Lines{u"xyz\tt"}));
+    EXPECT_EQ(read("\xE4\xB8\xAD\0x\x08"s).lines, (Lines{u"\u4E2Dx"}));
+    EXPECT_EQ(read("\xEF\xBB\xBF"
+                   "a\0b"s)
+                  .lines,
+              (Lines{u"ab"}));
+    EXPECT_EQ(read("\xFF\xFE\x00\x00\x41\x00\x16\x00\x09\x00"s).lines, (Lines{u"A\t"}));
+    // Only C0 and DEL: C1 controls and everything above stay as they are.
+    EXPECT_EQ(read("\xC2\x80\xC2\x9F"s).lines, (Lines{u"\u0080\u009F"}));
+}
+
+// Like the code page 950 decoder of Wine: a lead byte always takes the next byte as its trail,
+// even one that cannot be a trail byte (a comma, a space); an unknown pair becomes "?".
+std::u16string greedy_dbcs(std::string_view bytes) {
+    std::u16string out;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            out.push_back(static_cast<char16_t>(b));
+        } else if (bytes.substr(i, 2) == "\xA4\xA4") {
+            out.push_back(u'\u4E2D');
+            ++i;
+        } else {
+            out.push_back(u'?');
+            ++i;  // the lead byte swallows whatever follows
+        }
+    }
+    return out;
+}
+
+TEST(GroupFile, ALeadByteCutOffNeverSwallowsAComma) {
+    const AnsiDecoder decoder = greedy_dbcs;
+    // The keys stay apart: three items, the damaged ones marked where they were damaged.
+    EXPECT_EQ(read_group_lines("\xA4\xA4\xA4,\xA4,x\xA5", decoder, 3), (Lines{u"\u4E2D?,?,x?"}));
+    // A lead byte before the line end takes neither the CR nor the next line.
+    EXPECT_EQ(read_group_lines("T\xA4\r\nk\xA4\nx", decoder, 3), (Lines{u"T?", u"k?", u"x"}));
+    // Empty items between commas stay empty, and well-formed pairs decode as before.
+    EXPECT_EQ(read_group_lines(",,\xA4\xA4,", decoder, 3), (Lines{u",,\u4E2D,"}));
 }
 
 TEST(GroupFile, OnlyNeededLinesAreDecoded) {
