@@ -52,6 +52,12 @@ DWORD style_for(ControlKind kind) {
 
 void set_text(HWND window, const std::u16string& text) { SetWindowTextW(window, wide(text)); }
 
+// The palette's window size for a client area of the layout's size at `dpi`.
+RECT palette_frame(int dpi) {
+    return window_rect_for_client(twips_to_pixels(kPaletteClientWidth, dpi),
+                                  twips_to_pixels(kPaletteClientHeight, dpi), kStyle, 0, dpi);
+}
+
 }  // namespace
 
 PaletteWindow::PaletteWindow(HINSTANCE instance, FontCache& fonts, std::function<void()> open_about,
@@ -145,9 +151,7 @@ HFONT PaletteWindow::font_for(FontFace face, double points, bool bold, bool ital
 }
 
 void PaletteWindow::place_controls() {
-    const RECT frame =
-        window_rect_for_client(twips_to_pixels(kPaletteClientWidth, dpi_),
-                               twips_to_pixels(kPaletteClientHeight, dpi_), kStyle, 0, dpi_);
+    const RECT frame = palette_frame(dpi_);
     RECT placed{};
     GetWindowRect(window_, &placed);
     if (!placed_once_) {
@@ -344,6 +348,14 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 return reinterpret_cast<LRESULT>(preview_brush_);
             }
             break;
+        case WM_GETDPISCALEDSIZE: {
+            // The exact size at the new DPI, so that the size Windows suggests needs no fixing.
+            const RECT frame = palette_frame(static_cast<int>(wparam));
+            auto* size = reinterpret_cast<SIZE*>(lparam);
+            size->cx = frame.right - frame.left;
+            size->cy = frame.bottom - frame.top;
+            return TRUE;
+        }
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wparam);
             button_theme_.close();  // theme parts are made for one DPI

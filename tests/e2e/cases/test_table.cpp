@@ -12,6 +12,8 @@ std::span<const TestCase> all_tests() {
                  "click into the stand-in editor and type Unicode text with SendInput"},
         TestCase{"palette_startup", cases::palette_startup,
                  "the palette's window and controls at start-up, More and the paging buttons"},
+        TestCase{"dpi_change", cases::dpi_change,
+                 "palette and about window made here, sent WM_DPICHANGED: layout and fonts"},
     };
     return tests;
 }
