@@ -9,6 +9,7 @@ namespace e2e::cases {
 void wine_setup(Context& context);
 void editor_typing(Context& context);
 void palette_startup(Context& context);
+void palette_resources(Context& context);
 void font_cache(Context& context);
 void dpi_change(Context& context);
 
