@@ -58,6 +58,13 @@ RECT palette_frame(int dpi) {
                                   twips_to_pixels(kPaletteClientHeight, dpi), kStyle, 0, dpi);
 }
 
+// Asked by the end-to-end tests, which cannot count another program's GDI objects everywhere
+// (Wine has no GetGuiResources): the palette answers with the number of fonts it has made.
+UINT font_count_message() {
+    static const UINT message = RegisterWindowMessageW(L"QuillaroFontCount");
+    return message;
+}
+
 }  // namespace
 
 PaletteWindow::PaletteWindow(HINSTANCE instance, FontCache& fonts, std::function<void()> open_about,
@@ -331,6 +338,7 @@ void PaletteWindow::on_command(int id) {
 }
 
 LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == font_count_message()) return static_cast<LRESULT>(fonts_.created());
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wparam) == BN_CLICKED) on_command(LOWORD(wparam));

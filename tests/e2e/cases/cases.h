@@ -10,6 +10,7 @@ void wine_setup(Context& context);
 void editor_typing(Context& context);
 void palette_startup(Context& context);
 void palette_resources(Context& context);
+void palette_handles(Context& context);
 void font_cache(Context& context);
 void dpi_change(Context& context);
 

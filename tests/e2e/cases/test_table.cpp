@@ -14,6 +14,8 @@ std::span<const TestCase> all_tests() {
                  "the palette's window and controls at start-up, More and the paging buttons"},
         TestCase{"palette_resources", cases::palette_resources,
                  "icon group, version information and the manifest's effect on the palette"},
+        TestCase{"palette_handles", cases::palette_handles,
+                 "walking every group and page many times leaks no handle, font or memory"},
         TestCase{"font_cache", cases::font_cache,
                  "the palette's fonts: stand-ins for 新細明體, sizes at each DPI, made once"},
         TestCase{"dpi_change", cases::dpi_change,
