@@ -20,6 +20,11 @@ constexpr Twips kCommand1Rect{2040, 3600, 1455, 375};
 constexpr int kHomeLeft = 165;  // client-area origin on the screen, twips
 constexpr int kHomeTop = 555;
 
+RECT about_frame(int dpi) {
+    return window_rect_for_client(twips_to_pixels(kClientWidth, dpi),
+                                  twips_to_pixels(kClientHeight, dpi), kStyle, 0, dpi);
+}
+
 void place(HWND control, const Twips& r, int dpi) {
     const int left = twips_to_pixels(r.left, dpi);
     const int top = twips_to_pixels(r.top, dpi);
@@ -63,8 +68,7 @@ void AboutWindow::open() {
         0, L"BUTTON", L"ok啦", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
         window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommand1Id)), instance_, nullptr);
 
-    const RECT frame = window_rect_for_client(
-        twips_to_pixels(kClientWidth, dpi_), twips_to_pixels(kClientHeight, dpi_), kStyle, 0, dpi_);
+    const RECT frame = about_frame(dpi_);
     SetWindowPos(window_, nullptr, twips_to_pixels(kHomeLeft, dpi_) + frame.left,
                  twips_to_pixels(kHomeTop, dpi_) + frame.top, frame.right - frame.left,
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -123,6 +127,13 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
             }
             break;
+        case WM_GETDPISCALEDSIZE: {
+            const RECT frame = about_frame(static_cast<int>(wparam));
+            auto* size = reinterpret_cast<SIZE*>(lparam);
+            size->cx = frame.right - frame.left;
+            size->cy = frame.bottom - frame.top;
+            return TRUE;
+        }
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wparam);
             const RECT* suggested = reinterpret_cast<const RECT*>(lparam);

@@ -14,6 +14,8 @@ int CALLBACK note_found(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/
     return 0;
 }
 
+}  // namespace
+
 bool face_installed(const wchar_t* face) {
     LOGFONTW query{};
     query.lfCharSet = DEFAULT_CHARSET;
@@ -24,6 +26,8 @@ bool face_installed(const wchar_t* face) {
     ReleaseDC(nullptr, screen);
     return found;
 }
+
+namespace {
 
 // The system's message font: the face and size dialogs and message boxes use.
 LOGFONTW message_font() {
@@ -47,7 +51,7 @@ const std::wstring& FontCache::mingliu_face() {
         constexpr std::array<const wchar_t*, 6> candidates = {
             L"新細明體", L"PMingLiU", L"細明體", L"MingLiU", L"微軟正黑體", L"Microsoft JhengHei"};
         for (const wchar_t* face : candidates) {
-            if (face_installed(face)) {
+            if (installed_(face)) {
                 mingliu_face_ = face;
                 return mingliu_face_;
             }

@@ -23,8 +23,18 @@ struct FontRequest {
     bool operator<(const FontRequest& other) const { return key() < other.key(); }
 };
 
+// True when GDI knows a font family of this name (under its own name or a localized one).
+bool face_installed(const wchar_t* face);
+
 class FontCache {
   public:
+    using FaceProbe = bool (*)(const wchar_t* face);
+
+    // `installed` tells which faces the system has; tests give one of their own.
+    explicit FontCache(FaceProbe installed = face_installed) : installed_(installed) {}
+    FontCache(const FontCache&) = delete;
+    FontCache& operator=(const FontCache&) = delete;
+
     HFONT get(const FontRequest& request);
     [[nodiscard]] size_t created() const { return fonts_.size(); }
     // The face name used for 新細明體, after falling back to what is installed.
@@ -33,6 +43,7 @@ class FontCache {
   private:
     LOGFONTW describe(const FontRequest& request);
 
+    FaceProbe installed_;
     std::map<FontRequest, UniqueFont> fonts_;
     std::wstring mingliu_face_;
 };

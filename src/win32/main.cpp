@@ -25,12 +25,28 @@ class OpenWindows {
     int count_ = 0;
 };
 
+// Libraries loaded by name come from System32 only, never from the current folder or the
+// program's folder, where the user's group files are. SetDefaultDllDirectories is looked up
+// rather than imported: Windows 7 has it only with update KB2533623, and an import would stop
+// the program from starting there; without it, at least the current folder leaves the search.
+void restrict_library_search() {
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+    const auto set_default_dll_directories =
+        kernel32 == nullptr ? nullptr
+                            : reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+                                  GetProcAddress(kernel32, "SetDefaultDllDirectories")));
+    if (set_default_dll_directories == nullptr ||
+        set_default_dll_directories(LOAD_LIBRARY_SEARCH_SYSTEM32) == FALSE) {
+        SetDllDirectoryW(L"");
+    }
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/,
                     int show_command) {
-    // The program runs from a folder of user files: load system libraries from the system only.
-    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    restrict_library_search();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 

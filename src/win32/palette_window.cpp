@@ -52,6 +52,19 @@ DWORD style_for(ControlKind kind) {
 
 void set_text(HWND window, const std::u16string& text) { SetWindowTextW(window, wide(text)); }
 
+// The palette's window size for a client area of the layout's size at `dpi`.
+RECT palette_frame(int dpi) {
+    return window_rect_for_client(twips_to_pixels(kPaletteClientWidth, dpi),
+                                  twips_to_pixels(kPaletteClientHeight, dpi), kStyle, 0, dpi);
+}
+
+// Asked by the end-to-end tests, which cannot count another program's GDI objects everywhere
+// (Wine has no GetGuiResources): the palette answers with the number of fonts it has made.
+UINT font_count_message() {
+    static const UINT message = RegisterWindowMessageW(L"QuillaroFontCount");
+    return message;
+}
+
 }  // namespace
 
 PaletteWindow::PaletteWindow(HINSTANCE instance, FontCache& fonts, std::function<void()> open_about,
@@ -108,10 +121,12 @@ void PaletteWindow::create_controls() {
         if (placement.tab_index >= 0) by_tab.emplace_back(placement.tab_index, control);
 
         const int id = placement.id;
+        if (is_key(id) || is_group(id)) {
+            SetWindowSubclass(control, button_proc, static_cast<UINT_PTR>(id),
+                              reinterpret_cast<DWORD_PTR>(this));
+        }
         if (is_key(id)) {
             keys_.at(static_cast<size_t>(id - kKeyButtonId)) = control;
-            SetWindowSubclass(control, key_proc, static_cast<UINT_PTR>(id - kKeyButtonId),
-                              reinterpret_cast<DWORD_PTR>(this));
         } else if (is_group(id)) {
             groups_.at(static_cast<size_t>(id - kGroupKeyId)) = control;
         } else if (id == kCmdUpId) {
@@ -143,9 +158,7 @@ HFONT PaletteWindow::font_for(FontFace face, double points, bool bold, bool ital
 }
 
 void PaletteWindow::place_controls() {
-    const RECT frame =
-        window_rect_for_client(twips_to_pixels(kPaletteClientWidth, dpi_),
-                               twips_to_pixels(kPaletteClientHeight, dpi_), kStyle, 0, dpi_);
+    const RECT frame = palette_frame(dpi_);
     RECT placed{};
     GetWindowRect(window_, &placed);
     if (!placed_once_) {
@@ -237,13 +250,33 @@ void PaletteWindow::draw_owner_button(const DRAWITEMSTRUCT& item) {
     if (state == nullptr) return;
     RECT rect = item.rcItem;
     const bool pushed = (item.itemState & ODS_SELECTED) != 0;
-    DrawFrameControl(item.hDC, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
-    if (pushed) OffsetRect(&rect, 1, 1);
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    const bool hot = item.hwndItem == hot_button_ || (item.itemState & ODS_HOTLIGHT) != 0;
+    ButtonLook look = ButtonLook::Normal;
+    if (disabled) {
+        look = ButtonLook::Disabled;
+    } else if (pushed) {
+        look = ButtonLook::Pressed;
+    } else if (hot) {
+        look = ButtonLook::Hot;
+    }
+
+    // With visual styles the keys look like the standard buttons beside them; a style's
+    // rounded corners show the window's background, as a standard button's do.
+    FillRect(item.hDC, &rect, GetSysColorBrush(COLOR_BTNFACE));
+    if (!button_theme_.draw_background(window_, item.hDC, rect, look)) {
+        UINT frame = DFCS_BUTTONPUSH;
+        if (pushed) frame |= DFCS_PUSHED;
+        if (disabled) frame |= DFCS_INACTIVE;
+        if (look == ButtonLook::Hot) frame |= DFCS_HOT;
+        DrawFrameControl(item.hDC, &rect, DFC_BUTTON, frame);
+        if (pushed) OffsetRect(&rect, 1, 1);
+    }
 
     HGDIOBJ old_font = SelectObject(
         item.hDC, font_for(FontFace::Mingliu, state->font_size, state->bold, state->italic));
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(item.hDC, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     DrawTextW(item.hDC, wide(state->caption), static_cast<int>(state->caption.size()), &rect,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     SelectObject(item.hDC, old_font);
@@ -253,6 +286,19 @@ void PaletteWindow::draw_owner_button(const DRAWITEMSTRUCT& item) {
         InflateRect(&focus, -3, -3);
         DrawFocusRect(item.hDC, &focus);
     }
+}
+
+void PaletteWindow::track_hot(HWND button, bool hot) {
+    if (hot == (hot_button_ == button)) return;
+    HWND previous = hot_button_;
+    hot_button_ = hot ? button : nullptr;
+    if (hot) {
+        // Told when the mouse leaves, to draw the button plain again.
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, button, 0};
+        TrackMouseEvent(&track);
+    }
+    if (previous != nullptr) InvalidateRect(previous, nullptr, FALSE);
+    if (hot_button_ != nullptr) InvalidateRect(hot_button_, nullptr, FALSE);
 }
 
 bool PaletteWindow::handle_tab(const MSG& message) {
@@ -292,6 +338,7 @@ void PaletteWindow::on_command(int id) {
 }
 
 LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == font_count_message()) return static_cast<LRESULT>(fonts_.created());
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wparam) == BN_CLICKED) on_command(LOWORD(wparam));
@@ -309,8 +356,17 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 return reinterpret_cast<LRESULT>(preview_brush_);
             }
             break;
+        case WM_GETDPISCALEDSIZE: {
+            // The exact size at the new DPI, so that the size Windows suggests needs no fixing.
+            const RECT frame = palette_frame(static_cast<int>(wparam));
+            auto* size = reinterpret_cast<SIZE*>(lparam);
+            size->cx = frame.right - frame.left;
+            size->cy = frame.bottom - frame.top;
+            return TRUE;
+        }
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wparam);
+            button_theme_.close();  // theme parts are made for one DPI
             const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
             SetWindowPos(window_, nullptr, suggested->left, suggested->top,
                          suggested->right - suggested->left, suggested->bottom - suggested->top,
@@ -318,7 +374,12 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             place_controls();
             return 0;
         }
+        case WM_THEMECHANGED:
+            button_theme_.close();
+            RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+            return 0;
         case WM_DESTROY:
+            button_theme_.close();
             KillTimer(window_, kTimerId);
             window_ = nullptr;
             on_destroyed_();
@@ -344,14 +405,27 @@ LRESULT CALLBACK PaletteWindow::window_proc(HWND window, UINT message, WPARAM wp
     return self->handle(message, wparam, lparam);
 }
 
-LRESULT CALLBACK PaletteWindow::key_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                         UINT_PTR index, DWORD_PTR self) {
-    if (message == WM_MOUSEMOVE) {
-        auto* palette_window = reinterpret_cast<PaletteWindow*>(self);
-        palette_window->palette_.key_button_MouseMove(static_cast<int16_t>(index));
-        palette_window->apply();
-    } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, key_proc, index);
+LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                            UINT_PTR id, DWORD_PTR self) {
+    auto* palette_window = reinterpret_cast<PaletteWindow*>(self);
+    switch (message) {
+        case WM_MOUSEMOVE:
+            palette_window->track_hot(window, true);
+            if (is_key(static_cast<int>(id))) {
+                palette_window->palette_.key_button_MouseMove(
+                    static_cast<int16_t>(static_cast<int>(id) - kKeyButtonId));
+                palette_window->apply();
+            }
+            break;
+        case WM_MOUSELEAVE:
+            palette_window->track_hot(window, false);
+            break;
+        case WM_NCDESTROY:
+            if (palette_window->hot_button_ == window) palette_window->hot_button_ = nullptr;
+            RemoveWindowSubclass(window, button_proc, id);
+            break;
+        default:
+            break;
     }
     return DefSubclassProc(window, message, wparam, lparam);
 }

@@ -9,6 +9,7 @@
 
 #include "palette/palette.h"
 #include "win32/font_cache.h"
+#include "win32/theme.h"
 #include "win32/win32_desktop.h"
 
 namespace quillaro::win32 {
@@ -28,8 +29,8 @@ class PaletteWindow {
 
   private:
     static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-    static LRESULT CALLBACK key_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                     UINT_PTR index, DWORD_PTR self);
+    static LRESULT CALLBACK button_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                        UINT_PTR id, DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
     void on_command(int id);
     void create_controls();
@@ -37,6 +38,7 @@ class PaletteWindow {
     void apply();
     void apply_button(HWND window, const ButtonControl& wanted, ButtonControl& shown);
     void draw_owner_button(const DRAWITEMSTRUCT& item);
+    void track_hot(HWND button, bool hot);
     [[nodiscard]] const ButtonControl* owner_drawn_state(int id) const;
     HFONT font_for(FontFace face, double points, bool bold = false, bool italic = false);
 
@@ -49,6 +51,8 @@ class PaletteWindow {
     int dpi_ = 96;
     bool placed_once_ = false;
     HBRUSH preview_brush_ = GetSysColorBrush(COLOR_WINDOW);
+    ButtonTheme button_theme_;
+    HWND hot_button_ = nullptr;  // the owner-drawn button under the mouse
 
     std::array<HWND, kKeysPerPage> keys_{};
     std::array<HWND, kGroupButtons> groups_{};

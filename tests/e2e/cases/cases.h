@@ -15,5 +15,9 @@ void palette_send_without_target(Context& context);
 void about_window(Context& context);
 void palette_user_groups(Context& context);
 void palette_edit_command(Context& context);
+void palette_resources(Context& context);
+void palette_handles(Context& context);
+void font_cache(Context& context);
+void dpi_change(Context& context);
 
 }  // namespace e2e::cases

@@ -25,6 +25,14 @@ std::span<const TestCase> all_tests() {
                  "set 3 from group files: captions, keys, pages, previews and typing"},
         TestCase{"palette_edit_command", cases::palette_edit_command,
                  "編輯 in set 3: the notice, then Notepad on the group's file; paging back"},
+        TestCase{"palette_resources", cases::palette_resources,
+                 "icon group, version information and the manifest's effect on the palette"},
+        TestCase{"palette_handles", cases::palette_handles,
+                 "walking every group and page many times leaks no handle, font or memory"},
+        TestCase{"font_cache", cases::font_cache,
+                 "the palette's fonts: stand-ins for 新細明體, sizes at each DPI, made once"},
+        TestCase{"dpi_change", cases::dpi_change,
+                 "palette and about window made here, sent WM_DPICHANGED: layout and fonts"},
     };
     return tests;
 }

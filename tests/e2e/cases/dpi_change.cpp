@@ -1,0 +1,166 @@
+// The palette and about windows when their DPI changes while they are open, as when the user
+// drags them to a monitor of another scale. Wine has one DPI for every monitor and never sends
+// WM_DPICHANGED, so the windows are made here, in the driver's own process, and are sent the
+// message the way Windows sends it: first WM_GETDPISCALEDSIZE, then WM_DPICHANGED with a
+// suggested rectangle of that size. After each change every control must stand where the
+// layout puts it at the new DPI, the standard controls must carry fonts of the new DPI and the
+// keys must have been painted with them; going back to 96 dpi must give back the exact 96-dpi
+// layout and make no new fonts.
+
+#include <windows.h>
+
+#include <string>
+
+#include "cases.h"
+#include "driver/e2e.h"
+#include "palette_expect.h"
+#include "win32/about_window.h"
+#include "win32/dpi.h"
+#include "win32/font_cache.h"
+#include "win32/palette_window.h"
+
+namespace e2e::cases {
+namespace {
+
+using quillaro::FontFace;
+using quillaro::Twips;
+using quillaro::win32::AboutWindow;
+using quillaro::win32::FontCache;
+using quillaro::win32::PaletteWindow;
+
+// These windows belong to this thread: their messages are handled only while it pumps.
+void pump() { quillaro::win32::pump_pending_messages(); }
+
+template <class Condition>
+bool pump_until(Condition&& condition, Millis timeout = 5s) {
+    return poll(
+        [&] {
+            pump();
+            return condition();
+        },
+        timeout);
+}
+
+// Sends the two messages of a DPI change; true when the window took the size it suggested.
+bool change_dpi(HWND window, int dpi) {
+    RECT now{};
+    GetWindowRect(window, &now);
+    SIZE size{now.right - now.left, now.bottom - now.top};
+    if (SendMessageW(window, WM_GETDPISCALEDSIZE, static_cast<WPARAM>(dpi),
+                     reinterpret_cast<LPARAM>(&size)) == FALSE) {
+        return false;
+    }
+    RECT suggested{now.left, now.top, now.left + size.cx, now.top + size.cy};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    pump();
+    RECT after{};
+    GetWindowRect(window, &after);
+    return EqualRect(&after, &suggested) != FALSE;
+}
+
+// Controls away from `rect` (twips at `dpi`) relative to their parent's client area.
+bool placed_at(HWND control, const Twips& rect, int dpi) {
+    RECT on_screen{};
+    GetWindowRect(control, &on_screen);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&on_screen), 2);
+    const RECT expected = layout_pixels(rect, dpi);
+    return EqualRect(&on_screen, &expected) != FALSE;
+}
+
+int font_height_of(HWND control) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    LOGFONTW logfont{};
+    if (font == nullptr || GetObjectW(font, sizeof(logfont), &logfont) == 0) return 0;
+    return logfont.lfHeight;
+}
+
+void check_palette_at(Report& report, HWND window, FontCache& fonts, int dpi) {
+    const std::string at = " at " + std::to_string(dpi) + " dpi";
+    int misplaced = 0;
+    for (const auto& placement : quillaro::palette_layout()) {
+        if (!placed_at(GetDlgItem(window, placement.id), placement.rect, dpi)) ++misplaced;
+    }
+    report.check_equal(misplaced, 0, "palette controls away from their place" + at);
+
+    using quillaro::win32::font_height;
+    report.check_equal(font_height_of(GetDlgItem(window, Palette::kCmdUp)), font_height(11.25, dpi),
+                       "上頁's font" + at);
+    report.check_equal(font_height_of(GetDlgItem(window, Palette::kPageShow)),
+                       font_height(11.25, dpi), "the page label's font" + at);
+    report.check_equal(font_height_of(GetDlgItem(window, Palette::kText1)), font_height(11.25, dpi),
+                       "the preview's font" + at);
+    report.check_equal(font_height_of(GetDlgItem(window, Palette::kCmdMore)),
+                       font_height(12.0, dpi), "More's font" + at);
+
+    // The keys choose their font as they paint: after a repaint the cache already holds the
+    // one for this DPI, and asking for it makes nothing new.
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const size_t made = fonts.created();
+    fonts.get({FontFace::Mingliu, 12.0, false, false, dpi});
+    report.check_equal(fonts.created(), made, "the keys were painted with fonts made" + at);
+}
+
+void check_palette(Context& context) {
+    Report& report = context.report;
+    FontCache fonts;
+    PaletteWindow palette(
+        GetModuleHandleW(nullptr), fonts, [] {}, [] {});
+    if (!report.check(palette.create(SW_SHOWNOACTIVATE), "a palette window is made here")) return;
+    HWND window = palette.hwnd();
+    pump();
+    const int start_dpi = quillaro::win32::window_dpi(window);
+    check_palette_at(report, window, fonts, start_dpi);
+
+    report.check(change_dpi(window, 144), "to 144 dpi: the window takes the suggested size");
+    check_palette_at(report, window, fonts, 144);
+    context.screenshot("palette-144");
+    report.check(change_dpi(window, 192), "to 192 dpi: the window takes the suggested size");
+    check_palette_at(report, window, fonts, 192);
+    context.screenshot("palette-192");
+
+    report.check(change_dpi(window, start_dpi), "back: the window takes the suggested size");
+    check_palette_at(report, window, fonts, start_dpi);
+    const size_t made = fonts.created();
+    change_dpi(window, 144);
+    check_palette_at(report, window, fonts, 144);
+    change_dpi(window, start_dpi);
+    report.check_equal(fonts.created(), made, "a DPI seen before makes no new fonts");
+
+    DestroyWindow(window);
+    pump();
+}
+
+void check_about(Context& context) {
+    Report& report = context.report;
+    FontCache fonts;
+    AboutWindow about(GetModuleHandleW(nullptr), fonts, [] {});
+    about.open();
+    HWND window = about.hwnd();
+    if (!report.check(window != nullptr, "an about window is made here")) return;
+    pump();
+    HWND text = GetDlgItem(window, quillaro::win32::kAboutWinId);
+    HWND ok = GetDlgItem(window, quillaro::win32::kCommand1Id);
+    constexpr Twips kTextRect{240, 120, 5175, 3375};
+    constexpr Twips kOkRect{2040, 3600, 1455, 375};
+    for (int dpi : {144, 192, 96}) {
+        const std::string at = " at " + std::to_string(dpi) + " dpi";
+        report.check(change_dpi(window, dpi), "about window" + at + ": the suggested size");
+        report.check(placed_at(text, kTextRect, dpi) && placed_at(ok, kOkRect, dpi),
+                     "the about window's text and OK button in place" + at);
+        report.check_equal(font_height_of(ok), quillaro::win32::font_height(14.25, dpi),
+                           "the OK button's font" + at);
+        if (dpi == 192) context.screenshot("about-192");
+    }
+    DestroyWindow(window);
+    pump_until([&] { return about.hwnd() == nullptr; });
+}
+
+}  // namespace
+
+void dpi_change(Context& context) {
+    check_palette(context);
+    check_about(context);
+}
+
+}  // namespace e2e::cases

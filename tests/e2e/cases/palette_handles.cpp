@@ -1,0 +1,396 @@
+// Walking every set, group and page of the palette again and again leaves its GDI and USER
+// objects, its kernel handles, its fonts and its memory where a warm-up walk left them.
+//
+// One round of the walk: for each of the three sets, every group button, 下頁 down to the
+// group's last page and 上頁 back to page 1, with a hover over one key on each page shown; then
+// More to the next set. A round ends where it began (set 1, group 0, page 1).
+//
+// The first round goes with real mouse input, as a user would walk. The rest sends BM_CLICK
+// and WM_MOUSEMOVE to the same buttons instead: a sent BM_CLICK runs the same code in the
+// palette (the button's mouse-down and mouse-up, BN_CLICKED, the handler, the child windows'
+// updates and painting) and returns once all that is done, so the walk needs no polling and
+// no cursor, and cannot lose a click to a slow X server. It is not much faster, though: under
+// Wine on a busy two-core machine a click takes 70 to 100 ms either way, most of it the
+// palette retitling and repainting its 46 keys, and a hover 3 to 15 ms. A round of 191
+// clicks and 191 hovers thus takes about 20 s, and 1,000 rounds would take five and a half
+// hours; after the two warm-up rounds the walk is 10 rounds by default (ARGS rounds=N), so
+// every group and page is shown 12 times, in about five minutes. The counts must come out
+// exactly equal, so a leak of one object per click shows in a single round; memory may grow
+// by 64 KiB at most, which a leak of 20 bytes per action over the 10 rounds exceeds.
+//
+// Where the system does not report GetGuiResources (Wine answers 0 with
+// ERROR_CALL_NOT_IMPLEMENTED), the USER side is measured by the windows of the palette's
+// thread and the GDI side by the fonts the palette has made (it answers the registered
+// message "QuillaroFontCount") and by its memory, which every leaked GDI object also takes.
+
+#include <windows.h>
+
+#include <psapi.h>
+#include <winternl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cases.h"
+#include "driver/e2e.h"
+#include "palette_expect.h"
+
+namespace e2e::cases {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// --- what the palette should show ------------------------------------------------------
+
+// Set 3 comes from group files written for this test: group n has 10 + 15·n keys (1 to 6
+// pages), captioned "n.i" and typing "s.n.i".
+int user_group_items(int group) { return 10 + 15 * group; }
+
+void write_user_groups(const std::filesystem::path& folder) {
+    for (int group = 0; group < 16; ++group) {
+        std::string captions;
+        std::string sends;
+        for (int item = 0; item < user_group_items(group); ++item) {
+            const std::string name = std::to_string(group) + "." + std::to_string(item);
+            captions += (item == 0 ? "" : ",") + name;
+            sends += (item == 0 ? "s." : ",s.") + name;
+        }
+        std::ofstream(folder / ("user_define_" + std::to_string(group) + ".txt"), std::ios::binary)
+            << "U" << group << "\r\n"
+            << captions << "\r\n"
+            << sends << "\r\n";
+    }
+}
+
+int page_count(int set, int group) {
+    if (set == 3) return (user_group_items(group) + 45) / 46;
+    return builtin_table().page_count(static_cast<int16_t>(set), static_cast<int16_t>(group));
+}
+
+std::wstring key_caption(int set, int group, int item) {
+    if (set == 3) {
+        return item < user_group_items(group)
+                   ? std::to_wstring(group) + L"." + std::to_wstring(item)
+                   : std::wstring();
+    }
+    return to_wide(
+        builtin_table().key_str(static_cast<int16_t>(set), static_cast<int16_t>(group), item));
+}
+
+std::wstring key_send(int set, int group, int item) {
+    if (set == 3) {
+        return item < user_group_items(group)
+                   ? L"s." + std::to_wstring(group) + L"." + std::to_wstring(item)
+                   : std::wstring();
+    }
+    return to_wide(
+        builtin_table().key_send(static_cast<int16_t>(set), static_cast<int16_t>(group), item));
+}
+
+// --- the walk ----------------------------------------------------------------------------
+
+// One click or hover and what the palette shows after it: the page label and the first key's
+// caption after a click, the preview text after a hover.
+struct Action {
+    HWND target = nullptr;
+    bool hover = false;
+    std::wstring label;
+    std::wstring first_key;
+    std::wstring preview;
+};
+
+std::vector<Action> one_round(const Palette& palette) {
+    std::vector<Action> round;
+    int hover_key = 0;
+    auto show = [&](HWND button, int set, int group, int page) {
+        const int pages = page_count(set, group);
+        round.push_back({button, false,
+                         std::to_wstring(page) + L"/" + std::to_wstring(pages) + L"頁",
+                         key_caption(set, group, 46 * (page - 1)), L""});
+        // A different key each time, so that every hover changes the preview.
+        hover_key = (hover_key + 7) % Palette::kKeys;
+        round.push_back({palette.key(hover_key), true, L"", L"",
+                         key_send(set, group, 46 * (page - 1) + hover_key)});
+    };
+    for (int set = 1; set <= 3; ++set) {
+        for (int group = 0; group < Palette::kGroups; ++group) {
+            show(palette.group(group), set, group, 1);
+            const int pages = page_count(set, group);
+            for (int page = 2; page <= pages; ++page) {
+                show(palette.control(Palette::kCmdDown), set, group, page);
+            }
+            for (int page = pages - 1; page >= 1; --page) {
+                show(palette.control(Palette::kCmdUp), set, group, page);
+            }
+        }
+        const int next = set % 3 + 1;
+        show(palette.control(Palette::kCmdMore), next, 0, 1);
+    }
+    return round;
+}
+
+bool shows(const Palette& palette, const Action& action) {
+    if (action.hover) return palette.text(Palette::kText1) == action.preview;
+    return palette.page_label() == action.label && palette.text(palette.key(0)) == action.first_key;
+}
+
+// Real input: move the mouse there (and click), then wait until the palette shows the result.
+bool act_with_mouse(Palette& palette, const Action& action) {
+    if (action.hover) {
+        return hover(action.target) && poll([&] { return shows(palette, action); }, 10s);
+    }
+    return palette.click_until(
+        action.target, [&] { return shows(palette, action); }, 10s);
+}
+
+// Time from an action to the palette showing its result, clicks and hovers apart.
+struct Timing {
+    double click_ms = 0;
+    int clicks = 0;
+    double hover_ms = 0;
+    int hovers = 0;
+
+    [[nodiscard]] std::string describe() const;
+};
+
+// Walks `round` with `act`; the number of actions whose result did not show.
+template <class Act>
+size_t walk(const std::vector<Action>& round, Act&& act, Timing& timing) {
+    size_t missed = 0;
+    for (const Action& action : round) {
+        const auto started = Clock::now();
+        if (!act(action)) ++missed;
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
+        (action.hover ? timing.hover_ms : timing.click_ms) += ms;
+        ++(action.hover ? timing.hovers : timing.clicks);
+    }
+    return missed;
+}
+
+// Sent messages: each returns when the palette has handled it, painting included.
+bool act_with_messages(const Palette& palette, const Action& action) {
+    DWORD_PTR ignored = 0;
+    const UINT message = action.hover ? WM_MOUSEMOVE : BM_CLICK;
+    const LPARAM where = action.hover ? MAKELPARAM(4, 4) : 0;
+    if (SendMessageTimeoutW(action.target, message, 0, where, SMTO_ABORTIFHUNG, 10000, &ignored) ==
+        0) {
+        return false;
+    }
+    RedrawWindow(palette.window(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return shows(palette, action);
+}
+
+// --- what the palette holds --------------------------------------------------------------
+
+// Kernel handles of a process: GetProcessHandleCount, or where that answers 0 (Wine) the
+// system's handle list.
+DWORD kernel_handles(HANDLE process, DWORD process_id) {
+    DWORD count = 0;
+    if (GetProcessHandleCount(process, &count) != FALSE && count != 0) return count;
+
+    struct Entry {
+        USHORT process_id;
+        USHORT creator_back_trace_index;
+        UCHAR object_type;
+        UCHAR attributes;
+        USHORT handle;
+        PVOID object;
+        ACCESS_MASK access;
+    };
+    using QueryFn = NTSTATUS(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
+    constexpr ULONG kSystemHandleInformation = 16;
+    const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    if (query == nullptr) return 0;
+    std::vector<BYTE> buffer(1 << 20);
+    ULONG needed = 0;
+    while (query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
+                 &needed) != 0) {
+        if (buffer.size() >= (64u << 20)) return 0;
+        buffer.resize(buffer.size() * 2);
+    }
+    ULONG entries = 0;
+    std::memcpy(&entries, buffer.data(), sizeof(entries));
+    const BYTE* first = buffer.data() + sizeof(ULONG_PTR);  // the count, padded
+    for (ULONG i = 0; i < entries; ++i) {
+        Entry entry{};
+        std::memcpy(&entry, first + size_t{i} * sizeof(Entry), sizeof(Entry));
+        if (entry.process_id == static_cast<USHORT>(process_id)) ++count;
+    }
+    return count;
+}
+
+BOOL CALLBACK count_window(HWND /*window*/, LPARAM counter) {
+    ++*reinterpret_cast<size_t*>(counter);
+    return TRUE;
+}
+
+BOOL CALLBACK count_with_children(HWND window, LPARAM counter) {
+    count_window(window, counter);
+    EnumChildWindows(window, count_window, counter);
+    return TRUE;
+}
+
+// The windows of the palette's thread, top-level and child, hidden ones included.
+size_t windows_of_thread(DWORD thread) {
+    size_t count = 0;
+    EnumThreadWindows(thread, count_with_children, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+struct Usage {
+    DWORD gdi = 0;   // GetGuiResources; 0 where the system does not report it
+    DWORD user = 0;  //
+    DWORD handles = 0;
+    size_t windows = 0;
+    long long fonts = -1;
+    SIZE_T private_bytes = 0;
+    SIZE_T working_set = 0;
+
+    [[nodiscard]] std::string describe() const {
+        char line[256];
+        std::snprintf(line, sizeof(line),
+                      "GDI %lu, USER %lu, kernel handles %lu, windows %zu, fonts %lld, "
+                      "private %zu KiB, working set %zu KiB",
+                      static_cast<unsigned long>(gdi), static_cast<unsigned long>(user),
+                      static_cast<unsigned long>(handles), windows, fonts, private_bytes >> 10,
+                      working_set >> 10);
+        return line;
+    }
+};
+
+class Meter {
+  public:
+    explicit Meter(Palette& palette)
+        : palette_(palette),
+          process_(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,
+                               palette.process().id())),
+          thread_(GetWindowThreadProcessId(palette.window(), nullptr)),
+          font_count_(RegisterWindowMessageW(L"QuillaroFontCount")) {
+        if (!process_) throw Error("cannot open the palette process to measure it");
+    }
+
+    Usage measure() const {
+        Usage usage;
+        usage.gdi = GetGuiResources(process_.get(), GR_GDIOBJECTS);
+        usage.user = GetGuiResources(process_.get(), GR_USEROBJECTS);
+        usage.handles = kernel_handles(process_.get(), palette_.process().id());
+        usage.windows = windows_of_thread(thread_);
+        DWORD_PTR fonts = 0;
+        if (SendMessageTimeoutW(palette_.window(), font_count_, 0, 0, SMTO_ABORTIFHUNG, 5000,
+                                &fonts) != 0) {
+            usage.fonts = static_cast<long long>(fonts);
+        }
+        PROCESS_MEMORY_COUNTERS_EX memory{};
+        memory.cb = sizeof(memory);
+        if (GetProcessMemoryInfo(process_.get(),
+                                 reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                                 sizeof(memory)) != FALSE) {
+            // Wine reports the commit charge as PagefileUsage only; on Windows they are equal.
+            usage.private_bytes =
+                memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage;
+            usage.working_set = memory.WorkingSetSize;
+        }
+        return usage;
+    }
+
+  private:
+    Palette& palette_;
+    UniqueHandle process_;
+    DWORD thread_;
+    UINT font_count_;
+};
+
+int rounds_from(const std::vector<std::wstring>& args, int fallback) {
+    for (const auto& arg : args) {
+        if (arg.rfind(L"rounds=", 0) == 0) return std::stoi(arg.substr(7));
+    }
+    return fallback;
+}
+
+std::string Timing::describe() const {
+    char text[128];
+    std::snprintf(text, sizeof(text), "%d clicks of %.1f ms, %d hovers of %.1f ms", clicks,
+                  clicks > 0 ? click_ms / clicks : 0.0, hovers,
+                  hovers > 0 ? hover_ms / hovers : 0.0);
+    return text;
+}
+
+constexpr SIZE_T kMemorySlack = 64u << 10;
+
+}  // namespace
+
+void palette_handles(Context& context) {
+    Report& report = context.report;
+    const int rounds = rounds_from(context.args, 10);
+    write_user_groups(context.work_dir);
+
+    Palette palette(context);
+    const Meter meter(palette);
+    const std::vector<Action> round = one_round(palette);
+    report.note("at start: " + meter.measure().describe());
+
+    // Warm-up: one round with the mouse, one with messages.
+    Timing mouse;
+    const size_t missed_with_mouse = walk(
+        round, [&](const Action& action) { return act_with_mouse(palette, action); }, mouse);
+    report.check_equal(missed_with_mouse, 0, "a round of real clicks and hovers shows every page");
+    report.note("with the mouse: " + mouse.describe());
+    Timing sent;
+    const size_t missed_sent = walk(
+        round, [&](const Action& action) { return act_with_messages(palette, action); }, sent);
+    report.check_equal(missed_sent, 0, "a round of sent clicks and hovers shows every page");
+    report.note("with messages: " + sent.describe());
+
+    const Usage before = meter.measure();
+    report.note("after the warm-up: " + before.describe());
+
+    const auto started = Clock::now();
+    Timing bulk;
+    size_t missed = 0;
+    int done = 0;
+    while (done < rounds && missed == 0) {
+        missed += walk(
+            round, [&](const Action& action) { return act_with_messages(palette, action); }, bulk);
+        ++done;
+        report.note("after round " + std::to_string(done) + ": " + meter.measure().describe());
+    }
+    report.check_equal(missed, 0, "every sent click and hover of the walk showed its page");
+    report.note(
+        std::to_string(done) + " rounds in " +
+        std::to_string(
+            std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - started).count()) +
+        " s: " + bulk.describe());
+    context.screenshot("after-walk");
+
+    const Usage after = meter.measure();
+    report.note("after the walk: " + after.describe());
+    if (before.gdi == 0 && before.user == 0) {
+        report.note(
+            "GetGuiResources reports nothing here: windows, fonts and memory stand in "
+            "for USER and GDI objects");
+    } else {
+        report.check_equal(after.gdi, before.gdi, "GDI objects after the walk");
+        report.check_equal(after.user, before.user, "USER objects after the walk");
+    }
+    report.check(before.handles != 0, "the palette's kernel handles can be counted");
+    report.check_equal(after.handles, before.handles, "kernel handles after the walk");
+    report.check_equal(after.windows, before.windows, "windows of the palette after the walk");
+    report.check(before.fonts > 0, "the palette tells how many fonts it has made");
+    report.check_equal(after.fonts, before.fonts, "fonts made after the walk");
+    report.check(after.private_bytes <= before.private_bytes + kMemorySlack,
+                 "private bytes grew by at most 64 KiB");
+    report.check(after.working_set <= before.working_set + kMemorySlack,
+                 "the working set grew by at most 64 KiB");
+
+    report.check(palette.close(), "the palette closes");
+}
+
+}  // namespace e2e::cases
