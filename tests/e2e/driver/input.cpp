@@ -38,6 +38,8 @@ INPUT key_event(WORD virtual_key, WORD scan, DWORD flags) {
     return event;
 }
 
+constexpr Millis kCursorSettle = 60ms;
+
 bool cursor_at(POINT point) {
     POINT now{};
     return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
@@ -60,9 +62,17 @@ bool move_mouse_to(POINT point) {
     if (width <= 0 || height <= 0) return false;
     std::vector<INPUT> events{mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
                                           normalised(point.x, width), normalised(point.y, height))};
-    if (!send(events)) return false;
-    // Generous: on a loaded machine the system may take seconds to move the cursor.
-    return poll([&] { return cursor_at(point); }, 10s, 5ms);
+    // Under Wine the cursor can jump back to where it was just after a move has arrived (seen
+    // as a button-up reaching the key hovered before, most likely a program still reading older
+    // X events), and a click would land there. The move counts once the cursor has stayed put
+    // for a moment; else it is made again.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (!send(events)) return false;
+        // Generous: on a busy machine the move can take seconds to reach the cursor.
+        if (!poll([&] { return cursor_at(point); }, 10s, 5ms)) return false;
+        if (!poll([&] { return !cursor_at(point); }, kCursorSettle, 5ms)) return true;
+    }
+    return false;
 }
 
 HWND top_level_at(POINT point) {
@@ -85,13 +95,6 @@ bool hover(HWND window) {
 bool click(HWND window) {
     POINT point{};
     return aim_at(window, point) && click_at(point);
-}
-
-bool turn_wheel(int notches) {
-    INPUT event = mouse_event(MOUSEEVENTF_WHEEL);
-    event.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
-    std::vector<INPUT> events{event};
-    return send(events);
 }
 
 bool type_text(std::wstring_view text) {

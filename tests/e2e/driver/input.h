@@ -9,8 +9,8 @@
 
 namespace e2e {
 
-// Moves the cursor to `point` (screen pixels) with one absolute move and waits until the
-// system reports the cursor there. False if it never gets there.
+// Moves the cursor to `point` (screen pixels) with an absolute move and waits until the
+// system reports the cursor there and it stays there for a moment. False if it never does.
 bool move_mouse_to(POINT point);
 
 // The top-level window that a click at `point` would reach, or nullptr.
