@@ -104,6 +104,7 @@ struct Action {
     std::wstring label;
     std::wstring first_key;
     std::wstring preview;
+    std::string page;  // "set s, group g, page p", for the log
 };
 
 std::vector<Action> one_round(const Palette& palette) {
@@ -111,13 +112,15 @@ std::vector<Action> one_round(const Palette& palette) {
     int hover_key = 0;
     auto show = [&](HWND button, int set, int group, int page) {
         const int pages = page_count(set, group);
+        const std::string where = "set " + std::to_string(set) + ", group " +
+                                  std::to_string(group) + ", page " + std::to_string(page);
         round.push_back({button, false,
                          std::to_wstring(page) + L"/" + std::to_wstring(pages) + L"頁",
-                         key_caption(set, group, 46 * (page - 1)), L""});
+                         key_caption(set, group, 46 * (page - 1)), L"", where});
         // A different key each time, so that every hover changes the preview.
         hover_key = (hover_key + 7) % Palette::kKeys;
         round.push_back({palette.key(hover_key), true, L"", L"",
-                         key_send(set, group, 46 * (page - 1) + hover_key)});
+                         key_send(set, group, 46 * (page - 1) + hover_key), where});
     };
     for (int set = 1; set <= 3; ++set) {
         for (int group = 0; group < Palette::kGroups; ++group) {
@@ -142,12 +145,18 @@ bool shows(const Palette& palette, const Action& action) {
 }
 
 // Real input: move the mouse there (and click), then wait until the palette shows the result.
-bool act_with_mouse(Palette& palette, const Action& action) {
-    if (action.hover) {
-        return hover(action.target) && poll([&] { return shows(palette, action); }, 10s);
-    }
-    return palette.click_until(
-        action.target, [&] { return shows(palette, action); }, 10s);
+// Now and then under Wine the one move of a hover brings the palette no WM_MOUSEMOVE (see
+// tests/e2e/README.md); the mouse then moves once more, 2 pixels on, as a hand would, and
+// `second_moves` counts it. A palette that does not preview fails both.
+bool act_with_mouse(Palette& palette, const Action& action, int& second_moves) {
+    const auto done = [&] { return shows(palette, action); };
+    if (!action.hover) return palette.click_until(action.target, done, 10s);
+    if (hover(action.target) && poll(done, 3s)) return true;
+    const auto rect = client_rect_on_screen(action.target);
+    if (!rect) return false;
+    ++second_moves;
+    const POINT centre = centre_of(*rect);
+    return move_mouse_to({centre.x + 2, centre.y + 2}) && poll(done, 5s);
 }
 
 // Time from an action to the palette showing its result, clicks and hovers apart.
@@ -160,18 +169,46 @@ struct Timing {
     [[nodiscard]] std::string describe() const;
 };
 
-// Walks `round` with `act`; the number of actions whose result did not show.
+// What the palette shows instead of what `action` should have brought, and where the
+// mouse and the palette's capture and focus are.
+std::string miss(const Palette& palette, const Action& action, size_t index) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof(thread);
+    GetGUIThreadInfo(GetWindowThreadProcessId(palette.window(), nullptr), &thread);
+    std::string text = "action " + std::to_string(index) + " (" +
+                       (action.hover ? "hover over key " : "click on control ") +
+                       std::to_string(control_id(action.target)) + "; mouse at " +
+                       std::to_string(cursor.x) + "," + std::to_string(cursor.y) + " over " +
+                       std::to_string(control_id(WindowFromPoint(cursor))) + ", capture " +
+                       std::to_string(control_id(thread.hwndCapture)) + ", focus " +
+                       std::to_string(control_id(thread.hwndFocus)) + ", " + action.page + "): ";
+    if (action.hover) {
+        return text + "preview " + describe(palette.text(Palette::kText1)) + ", expected " +
+               describe(action.preview);
+    }
+    return text + "label " + describe(palette.page_label()) + " and first key " +
+           describe(palette.text(palette.key(0))) + ", expected " + describe(action.label) +
+           " and " + describe(action.first_key);
+}
+
+// Walks `round` with `act` until an action's result does not show; what it showed instead,
+// or nothing when the whole round went as expected. The walk stops there: its next clicks
+// would land on a page it does not expect, and 上頁 on a first page of set 3 is 編輯.
 template <class Act>
-size_t walk(const std::vector<Action>& round, Act&& act, Timing& timing) {
-    size_t missed = 0;
-    for (const Action& action : round) {
+std::optional<std::string> walk(const Palette& palette, const std::vector<Action>& round, Act&& act,
+                                Timing& timing) {
+    for (size_t i = 0; i < round.size(); ++i) {
+        const Action& action = round[i];
         const auto started = Clock::now();
-        if (!act(action)) ++missed;
+        const bool shown = act(action);
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
         (action.hover ? timing.hover_ms : timing.click_ms) += ms;
         ++(action.hover ? timing.hovers : timing.clicks);
+        if (!shown) return miss(palette, action, i);
     }
-    return missed;
+    return std::nullopt;
 }
 
 // Sent messages: each returns when the palette has handled it, painting included.
@@ -339,30 +376,40 @@ void palette_handles(Context& context) {
 
     // Warm-up: one round with the mouse, one with messages.
     Timing mouse;
-    const size_t missed_with_mouse = walk(
-        round, [&](const Action& action) { return act_with_mouse(palette, action); }, mouse);
-    report.check_equal(missed_with_mouse, 0, "a round of real clicks and hovers shows every page");
-    report.note("with the mouse: " + mouse.describe());
+    int second_moves = 0;
+    auto missed = walk(
+        palette, round,
+        [&](const Action& action) { return act_with_mouse(palette, action, second_moves); }, mouse);
+    report.note("with the mouse: " + mouse.describe() +
+                "; hovers moved twice: " + std::to_string(second_moves));
+    if (!report.check(!missed, "a round of real clicks and hovers shows every page")) {
+        throw Error(*missed);
+    }
     Timing sent;
-    const size_t missed_sent = walk(
-        round, [&](const Action& action) { return act_with_messages(palette, action); }, sent);
-    report.check_equal(missed_sent, 0, "a round of sent clicks and hovers shows every page");
+    missed = walk(
+        palette, round, [&](const Action& action) { return act_with_messages(palette, action); },
+        sent);
     report.note("with messages: " + sent.describe());
+    if (!report.check(!missed, "a round of sent clicks and hovers shows every page")) {
+        throw Error(*missed);
+    }
 
     const Usage before = meter.measure();
     report.note("after the warm-up: " + before.describe());
 
     const auto started = Clock::now();
     Timing bulk;
-    size_t missed = 0;
     int done = 0;
-    while (done < rounds && missed == 0) {
-        missed += walk(
-            round, [&](const Action& action) { return act_with_messages(palette, action); }, bulk);
+    while (done < rounds && !missed) {
+        missed = walk(
+            palette, round,
+            [&](const Action& action) { return act_with_messages(palette, action); }, bulk);
         ++done;
         report.note("after round " + std::to_string(done) + ": " + meter.measure().describe());
     }
-    report.check_equal(missed, 0, "every sent click and hover of the walk showed its page");
+    if (!report.check(!missed, "every sent click and hover of the walk showed its page")) {
+        throw Error(*missed);
+    }
     report.note(
         std::to_string(done) + " rounds in " +
         std::to_string(

@@ -83,7 +83,14 @@ HWND top_level_at(POINT point) {
 
 bool click_at(POINT point) {
     if (!move_mouse_to(point)) return false;
-    std::vector<INPUT> events{mouse_event(MOUSEEVENTF_LEFTDOWN), mouse_event(MOUSEEVENTF_LEFTUP)};
+    // The button events carry the point as well: under Wine a busy program may still feed
+    // back the X server's motion events of earlier moves, which can move the cursor away
+    // between the move and the click.
+    const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    const LONG x = normalised(point.x, GetSystemMetrics(SM_CXSCREEN));
+    const LONG y = normalised(point.y, GetSystemMetrics(SM_CYSCREEN));
+    std::vector<INPUT> events{mouse_event(at | MOUSEEVENTF_LEFTDOWN, x, y),
+                              mouse_event(at | MOUSEEVENTF_LEFTUP, x, y)};
     return send(events);
 }
 
