@@ -104,6 +104,13 @@ bool click(HWND window) {
     return aim_at(window, point) && click_at(point);
 }
 
+bool turn_wheel(int notches) {
+    INPUT event = mouse_event(MOUSEEVENTF_WHEEL);
+    event.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+    std::vector<INPUT> events{event};
+    return send(events);
+}
+
 bool type_text(std::wstring_view text) {
     if (text.empty()) return true;
     std::vector<INPUT> events;
