@@ -409,6 +409,13 @@ LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wp
                                             UINT_PTR id, DWORD_PTR self) {
     auto* palette_window = reinterpret_cast<PaletteWindow*>(self);
     switch (message) {
+        case WM_LBUTTONDBLCLK:
+            // Owner-drawn buttons take the second click of a quick pair as a double click:
+            // they report BN_DOUBLECLICKED at once instead of pressing and reporting
+            // BN_CLICKED, so a key clicked twice typed its symbol once. Every click is a
+            // click of its own here.
+            message = WM_LBUTTONDOWN;
+            break;
         case WM_MOUSEMOVE:
             palette_window->track_hot(window, true);
             if (is_key(static_cast<int>(id))) {
