@@ -19,5 +19,6 @@ void palette_resources(Context& context);
 void palette_handles(Context& context);
 void font_cache(Context& context);
 void dpi_change(Context& context);
+void palette_hostile_files(Context& context);
 
 }  // namespace e2e::cases

@@ -33,6 +33,8 @@ std::span<const TestCase> all_tests() {
                  "the palette's fonts: stand-ins for 新細明體, sizes at each DPI, made once"},
         TestCase{"dpi_change", cases::dpi_change,
                  "palette and about window made here, sent WM_DPICHANGED: layout and fonts"},
+        TestCase{"palette_hostile_files", cases::palette_hostile_files,
+                 "a folder of hostile group files: start-up, set 3, every key hovered and clicked"},
     };
     return tests;
 }

@@ -66,6 +66,28 @@ bool Palette::show_set(int set) {
     return current_set() == set;
 }
 
+namespace {
+
+bool send_within(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Millis timeout) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG,
+                               static_cast<UINT>(timeout.count()), &result) != 0;
+}
+
+}  // namespace
+
+bool Palette::responsive(Millis timeout) const {
+    return process_.running() && send_within(window_, WM_NULL, 0, 0, timeout);
+}
+
+bool Palette::hover_by_message(HWND control, Millis timeout) const {
+    return send_within(control, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2), timeout);
+}
+
+bool Palette::click_by_message(HWND control, Millis timeout) const {
+    return send_within(control, BM_CLICK, 0, 0, timeout);
+}
+
 bool Palette::close(Millis timeout) {
     PostMessageW(window_, WM_CLOSE, 0, 0);
     return process_.wait_exit(timeout).has_value();

@@ -59,6 +59,18 @@ class Palette {
     // Clicks More, with the mouse, until `set` shows; false when it does not come.
     bool show_set(int set);
 
+    // True when the palette's thread answers a message within `timeout`: it is alive and not
+    // stuck in a handler.
+    [[nodiscard]] bool responsive(Millis timeout = 5s) const;
+
+    // A key hovered and clicked by message instead of by mouse. The key button handles
+    // WM_MOUSEMOVE as it handles the mouse moving over it, and BM_CLICK by pressing and
+    // releasing itself, which reports BN_CLICKED to the palette: the same handlers run as for
+    // the mouse. Both are sent, so they return once the palette has handled them; false when
+    // it does not answer within `timeout`.
+    bool hover_by_message(HWND control, Millis timeout = 10s) const;
+    bool click_by_message(HWND control, Millis timeout = 30s) const;
+
     // Closes the palette window and waits for the program to end.
     bool close(Millis timeout = 10s);
 

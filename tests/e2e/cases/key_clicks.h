@@ -1,0 +1,31 @@
+// Hovering and clicking the palette's keys and buttons, by real mouse or by message, and
+// waiting until the palette has handled each action before the next one.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "driver/e2e.h"
+
+namespace e2e::cases {
+
+// The control that has the keyboard focus in the palette's thread, and whether a button there
+// still holds the mouse capture (from a button press whose release is not handled yet).
+struct PaletteInput {
+    HWND focus = nullptr;
+    bool captured = false;
+};
+PaletteInput palette_input(HWND palette_window);
+
+// A real click on a button of the palette (not a key), handled to its end: the button took the
+// focus with the press and let go of the capture with the release. Handlers of the navigation
+// buttons never dispatch messages, so whatever the test sends next runs after them. The
+// button must not have the focus before the click. False if that does not happen in time.
+bool click_button_handled(HWND palette_window, HWND button, Millis timeout = 10s);
+
+// Moves the mouse to a point away from the palette, so that no key gets mouse moves of its own
+// while the test hovers keys by message.
+bool park_mouse(HWND away_from);
+
+}  // namespace e2e::cases

@@ -1,0 +1,396 @@
+// The palette started in a folder of hostile group files, one per group (see
+// driver/group_files.h): a 10 MB line, 100,000 commas, 40,000 send strings, cut-off Big5 lead
+// bytes, NUL and control bytes, a lone byte-order mark, line ends only, a folder in a file's
+// place, a file held open without sharing, UTF-16 with broken surrogates, a 100,000-character
+// send string, too many captions, random bytes, and two ordinary files.
+//
+// What must hold: the palette starts and stays alive and answering; in set 3 every group shows
+// what the group-file rules make of its file (stated file by file below, and compared control
+// by control with the portable core run over the same folder); every key of every page of set 3
+// can be hovered and clicked, and the stand-in editor receives exactly what the keys type.
+//
+// Real mouse input costs Wine about a fifth of a second a click, and set 3 has 22 pages of 46
+// keys here. So six keys of every page (the corners of the key block and both ends of the
+// first row) are hovered and clicked with the real mouse, first, and the others by message:
+// WM_MOUSEMOVE reaches the key's subclass as the mouse's own moves do, and BM_CLICK presses and
+// releases the button, which reports BN_CLICKED to the palette: the same click handler runs,
+// with its activation of the editor, its message dispatch and its SendInput.
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "cases.h"
+#include "driver/e2e.h"
+#include "driver/group_files.h"
+#include "key_clicks.h"
+#include "palette_expect.h"
+#include "palette_model.h"
+
+namespace e2e::cases {
+
+namespace {
+
+using quillaro::kMaxTextUnits;
+
+constexpr int kHeldGroup = 9;
+constexpr std::array<int, 6> kRealMouseKeys = {0, 5, 22, 23, 44, 45};
+
+std::u16string ansi(std::string_view bytes) {
+    const int size = static_cast<int>(bytes.size());
+    const int units = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+    std::wstring text(static_cast<size_t>(units), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), units);
+    return {text.begin(), text.end()};
+}
+
+// Items 0..n-1 of a group, captions or send strings, up to the last one that is not empty.
+std::vector<std::u16string> items(const quillaro::KeyTable& table, int group, bool sends) {
+    std::vector<std::u16string> out;
+    for (int i = 0; i < quillaro::kItemSlots; ++i) {
+        const auto g = static_cast<int16_t>(group);
+        out.push_back(sends ? table.key_send(3, g, i) : table.key_str(3, g, i));
+    }
+    while (!out.empty() && out.back().empty()) out.pop_back();
+    return out;
+}
+
+// a + b; GCC 12 warns wrongly about "literal" + std::u16string{...}.
+std::u16string join(std::u16string_view a, std::u16string_view b) {
+    std::u16string out(a);
+    out += b;
+    return out;
+}
+
+std::vector<std::u16string> numbered(std::u16string_view prefix, int count) {
+    std::vector<std::u16string> out;
+    for (int i = 0; i < count; ++i) {
+        const std::string digits = std::to_string(i);
+        out.push_back(join(prefix, std::u16string(digits.begin(), digits.end())));
+    }
+    return out;
+}
+
+bool holds_dropped_control(std::u16string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char16_t unit) {
+        return (unit < 0x20 && unit != u'\t') || unit == 0x7F;
+    });
+}
+
+// What the group-file rules make of each file, stated file by file and checked on the core's
+// reading of the very bytes the palette reads.
+void check_what_the_files_give(Report& report, quillaro::Palette& model) {
+    const quillaro::KeyTable& table = model.table;
+    const auto group_is = [&](int group, const std::vector<std::u16string>& captions,
+                              const std::vector<std::u16string>& sends, int pages,
+                              const std::string& what) {
+        const bool ok = items(table, group, false) == captions &&
+                        items(table, group, true) == sends &&
+                        table.page_count(3, static_cast<int16_t>(group)) == pages;
+        report.check(ok, "file " + std::to_string(group) + ": " + what);
+    };
+    const std::vector<std::u16string> none;
+
+    group_is(0, {u"左", u"右", u"上", u"下", u"星", u"好"},
+             {u"←", u"→", u"↑", u"↓", u"「」", u"\uE000"}, 1, "Big5 keys; FA 40 types U+E000");
+    const std::u16string line = table.key_str(3, 1, 0);
+    report.check(line.size() == 7'864'320 && line.starts_with(u"長行0123456789長行") &&
+                     items(table, 1, false).size() == 1 && items(table, 1, true).empty() &&
+                     table.page_count(3, 1) == 0,
+                 "file 1: the 10 MB line, whole, is the only caption; nothing to type");
+    group_is(2, none, none, 0, "100,000 commas overflow the caption list: no keys at all");
+    group_is(3, {u"k0", u"k1", u"k2"}, none, 0,
+             "40,000 send strings overflow: the captions stay, nothing to type, no page");
+    const std::u16string cut = ansi("\xA4");
+    group_is(4, {join(u"中", cut), cut, join(u"x", ansi("\xFA"))},
+             {join(u"s", cut), u"\uE000", join(u"t", cut)}, 1,
+             "a cut-off lead byte takes neither the comma nor the line end after it");
+    report.check(items(table, 5, false) ==
+                         std::vector<std::u16string>{u"ab", u"cd", u"ef", u"gh", u"\ti", u"j"} &&
+                     items(table, 5, true) == items(table, 5, false) && table.page_count(3, 5) == 1,
+                 "file 5: NUL, backspace, Ctrl+V, Ctrl+Z, Esc and DEL are dropped, TAB stays");
+    group_is(6, none, none, 0, "a byte-order mark alone: an empty file");
+    group_is(7, none, none, 0, "line ends only: empty lines");
+    group_is(8, none, none, 0, "a folder: no file");
+    group_is(kHeldGroup, none, none, 0, "held open without sharing: no file");
+    group_is(10, numbered(u"k", 251), items(table, 10, true), 6, "251 keys on six pages");
+    report.check(items(table, 10, true).size() == 251 && table.key_send(3, 10, 3) == u"s3\uE003中",
+                 "file 10: 251 send strings, private-use characters among them");
+    group_is(11, numbered(u"a", 47), numbered(u"b", 47), 2, "47 keys: two pages");
+    group_is(12, {u"p", u"\U0001F600", u"\xD800x"}, {u"P", u"\U0001F600", u"\xDC00y"}, 1,
+             "UTF-16: a surrogate pair is one symbol, unpaired halves are kept");
+    report.check(table.key_send(3, 13, 0).size() == 100'000 && table.page_count(3, 13) == 1,
+                 "file 13: the 100,000-character send string is kept whole in the table");
+    group_is(14, numbered(u"c", 251), none, 0,
+             "300 captions: the first 251 stay, then the list fails and nothing is typed");
+    bool clean = true;
+    for (int i = 0; i < quillaro::kItemSlots; ++i) {
+        clean = clean && !holds_dropped_control(table.key_str(3, 15, i)) &&
+                !holds_dropped_control(table.key_send(3, 15, i));
+    }
+    report.check(clean, "file 15: no control character of the random bytes reaches a key");
+
+    const std::vector<std::u16string> captions = {u"常用",
+                                                  line.substr(0, kMaxTextUnits),
+                                                  u"Commas",
+                                                  u"Forty",
+                                                  join(u"Cut", cut),
+                                                  u"NUL",
+                                                  u"NUL",
+                                                  u"",
+                                                  u"",
+                                                  u"",
+                                                  u"六頁",
+                                                  u"Two",
+                                                  u"U16",
+                                                  u"Long",
+                                                  u"Over"};
+    bool shown = true;
+    for (size_t i = 0; i < captions.size(); ++i) {
+        shown = shown && model.group_key.at(i).caption == captions[i];
+    }
+    report.check(shown,
+                 "set 3's buttons: files without a first line repeat the caption before them; "
+                 "the 10 MB caption shows its first 1,024 units");
+}
+
+class HostileRun {
+  public:
+    HostileRun(Context& context, Palette& palette, StandInEditor& editor, PaletteModel& model)
+        : report_(context.report), palette_(palette), editor_(editor), model_(model) {}
+
+    // Selects `group` with the mouse and goes through all its pages.
+    void walk_group(int group) {
+        model_->group_key_Click(static_cast<int16_t>(group));
+        const std::string name = "group " + std::to_string(group);
+        if (!report_.check(click_button_handled(palette_.window(), palette_.group(group)) &&
+                               poll([&] { return shows_model(); }, 10s),
+                           name + ": selected, it shows what the core shows")) {
+            return;
+        }
+        const int pages =
+            std::max<int>(1, model_->table.page_count(3, static_cast<int16_t>(group)));
+        int mismatches = 0;
+        for (int page = 1; page <= pages; ++page) {
+            if (page > 1) {
+                model_->cmd_down_Click();
+                if (!report_.check(click_button_handled(palette_.window(),
+                                                        palette_.control(Palette::kCmdDown)) &&
+                                       poll([&] { return shows_model(); }, 10s),
+                                   name + ": 下頁 to page " + std::to_string(page))) {
+                    return;
+                }
+            }
+            mismatches += walk_keys(name + ", page " + std::to_string(page));
+            if (!palette_.responsive()) {
+                report_.fail(name + ": the palette stopped answering");
+                return;
+            }
+        }
+        report_.check_equal(mismatches, 0, name + ": keys whose preview or typing went wrong");
+    }
+
+    [[nodiscard]] int keys_clicked() const { return keys_clicked_; }
+    [[nodiscard]] int real_clicks() const { return real_clicks_; }
+
+    bool shows_model() const {
+        if (palette_.page_label() != to_wide(model_->page_show.caption)) return false;
+        if (palette_.text(Palette::kCmdUp) != to_wide(model_->cmd_up.caption)) return false;
+        if (is_enabled(palette_.control(Palette::kCmdDown)) != model_->cmd_down.enabled) {
+            return false;
+        }
+        const auto captions = palette_.key_captions();
+        for (size_t k = 0; k < captions.size(); ++k) {
+            if (captions[k] != to_wide(model_->key_button.at(k).caption)) return false;
+        }
+        return true;
+    }
+
+    // Waits until the editor holds everything typed so far. When it does not, the log shows
+    // where it first differs, and the test goes on from what the editor holds, so that one
+    // loss does not fail every later key.
+    bool editor_has_all_typed(Millis timeout) {
+        expected_ += to_wide(std::u16string_view(model_.typed()).substr(typed_seen_));
+        typed_seen_ = model_.typed().size();
+        if (editor_.wait_for_text(expected_, timeout)) return true;
+        const std::wstring actual = editor_.text().value_or(L"");
+        const auto [differs, unused] =
+            std::mismatch(expected_.begin(), expected_.end(), actual.begin(), actual.end());
+        const auto at = static_cast<size_t>(differs - expected_.begin());
+        const size_t from = at < 8 ? 0 : at - 8;
+        report_.note("the editor differs from unit " + std::to_string(at) + ": expected " +
+                     describe(std::wstring_view(expected_).substr(from, 24)) + ", got " +
+                     describe(std::wstring_view(actual).substr(std::min(from, actual.size()), 24)));
+        expected_ = actual;
+        return false;
+    }
+
+  private:
+    // Hovers and clicks the 46 keys of the page; the number of keys that went wrong.
+    //
+    // The real-mouse keys come first. A real click on a key that types nothing leaves no trace
+    // to wait for, and its handler reads the position only after dispatching messages, so a
+    // group or page click right behind it would decide what it types. Each key clicked by
+    // message afterwards dispatches whatever input is still waiting, handlers and all, before
+    // its own typing; so once the page's last key has answered, every click on the page is
+    // over and the next group or page click comes after all of them.
+    int walk_keys(const std::string& where) {
+        std::vector<int> order(kRealMouseKeys.begin(), kRealMouseKeys.end());
+        for (int k = 0; k < Palette::kKeys; ++k) {
+            if (std::find(order.begin(), order.end(), k) == order.end()) order.push_back(k);
+        }
+        int wrong = 0;
+        for (size_t i = 0; i < order.size(); ++i) {
+            const int k = order[i];
+            if (!(i < kRealMouseKeys.size() ? real_key(k) : message_key(k))) {
+                ++wrong;
+                if (wrong <= 3) report_.note(where + ", key " + std::to_string(k) + " went wrong");
+            }
+            ++keys_clicked_;
+        }
+        return wrong;
+    }
+
+    bool message_key(int k) {
+        HWND key = palette_.key(k);
+        model_->key_button_MouseMove(static_cast<int16_t>(k));
+        if (!palette_.hover_by_message(key) ||
+            palette_.text(Palette::kText1) != to_wide(model_->Text1.text)) {
+            return false;
+        }
+        const size_t before = model_.typed().size();
+        model_->key_button_Click(static_cast<int16_t>(k));
+        if (!palette_.click_by_message(key)) return false;
+        return model_.typed().size() == before || editor_has_all_typed(typing_time(before));
+    }
+
+    bool real_key(int k) {
+        HWND key = palette_.key(k);
+        // A hover shows only where it changes the preview, so the preview first shows another
+        // key's string, where the page has one; where it has none, a hover handled late would
+        // change nothing either.
+        model_->key_button_MouseMove(static_cast<int16_t>(k));
+        const std::u16string wanted = model_->Text1.text;
+        for (int j = 0; j < Palette::kKeys; ++j) {
+            model_->key_button_MouseMove(static_cast<int16_t>(j));
+            if (model_->Text1.text == wanted) continue;
+            const std::wstring other = to_wide(model_->Text1.text);
+            if (!palette_.hover_by_message(palette_.key(j)) ||
+                !poll([&] { return palette_.text(Palette::kText1) == other; }, 5s)) {
+                return false;
+            }
+            break;
+        }
+        model_->key_button_MouseMove(static_cast<int16_t>(k));
+        const std::wstring preview = to_wide(wanted);
+        if (!hover(key) || !poll([&] { return palette_.text(Palette::kText1) == preview; }, 5s)) {
+            report_.note("the preview did not follow the mouse");
+            return false;
+        }
+        const size_t before = model_.typed().size();
+        model_->key_button_Click(static_cast<int16_t>(k));
+        ++real_clicks_;
+        // The click is handled when the button has let go of the mouse, the editor is in front
+        // with the focus again and what the key types has arrived. (A key that types nothing
+        // leaves no trace; handled late, it would still type nothing and give the editor the
+        // front again, so the test's next steps are not disturbed.)
+        const bool handled =
+            click(key) &&
+            poll([&] { return !palette_input(palette_.window()).captured && editor_.has_focus(); },
+                 10s, 5ms);
+        const bool typed =
+            model_.typed().size() == before || editor_has_all_typed(typing_time(before));
+        if (!handled || !typed) report_.note(handled ? "not typed" : "the click was not handled");
+        return park_mouse(palette_.window()) && handled && typed;
+    }
+
+    // Wine takes about 12 ms a character; leave plenty of room.
+    Millis typing_time(size_t typed_before) const {
+        return 10s + Millis(static_cast<long long>(50 * (model_.typed().size() - typed_before)));
+    }
+
+    Report& report_;
+    Palette& palette_;
+    StandInEditor& editor_;
+    PaletteModel& model_;
+    int keys_clicked_ = 0;
+    int real_clicks_ = 0;
+    std::wstring expected_;  // what the editor should hold
+    size_t typed_seen_ = 0;  // how much of the model's typing is in expected_
+};
+
+void check_group_captions(Report& report, const Palette& palette, quillaro::Palette& model,
+                          const std::string& what) {
+    const auto captions = palette.group_captions();
+    int wrong = 0;
+    for (size_t i = 0; i < captions.size(); ++i) {
+        if (captions[i] != to_wide(model.group_key.at(i).caption)) {
+            ++wrong;
+            report.note("group button " + std::to_string(i) + " reads " +
+                        describe(captions[i].substr(0, 40)));
+        }
+    }
+    report.check_equal(wrong, 0, what);
+}
+
+}  // namespace
+
+void palette_hostile_files(Context& context) {
+    Report& report = context.report;
+    const auto entries = hostile_group_files();
+    write_group_files(context.work_dir, entries);
+    for (const auto& entry : entries) {
+        report.note(to_utf8(group_file_name(entry.group)) + ": " + entry.what);
+    }
+    const auto held_file = context.work_dir / group_file_name(kHeldGroup);
+    HeldOpenFile held(held_file);
+    report.check(held.held(), "the driver holds user_define_9.txt open without sharing");
+    report.check(!opens_like_a_group_file(held_file),
+                 "while held, it cannot be opened the way the palette opens a group file");
+
+    PaletteModel model(context.work_dir);
+    model->cmd_more_Click();
+    model->cmd_more_Click();
+    check_what_the_files_give(report, *model);
+
+    StandInEditor editor(context, {L"--pos=700,80"});
+    Palette palette(context, 60s);
+    report.check(palette.responsive(), "the palette started in the hostile folder and answers");
+    report.check(editor.click_into(), "the editor has the focus: it is the palette's target");
+    if (!report.check(palette.show_set(3), "More shows set 3")) return;
+    check_group_captions(report, palette, *model, "set 3's group buttons show the core's captions");
+    context.screenshot("set3");
+
+    HostileRun run(context, palette, editor, model);
+    for (int group = 0; group < quillaro::kGroupButtons; ++group) {
+        run.walk_group(group);
+        if (group == 10) context.screenshot("six-pages-last");
+    }
+    report.note(std::to_string(run.keys_clicked()) + " keys hovered and clicked, " +
+                std::to_string(run.real_clicks()) + " of them with the real mouse");
+    report.check(run.editor_has_all_typed(30s),
+                 "the editor holds exactly what the keys typed, in order (" +
+                     std::to_string(model.typed().size()) + " units)");
+    report.check(palette.responsive(), "the palette still answers");
+
+    // Let go of the held file: its caption shows the next time set 3 comes back, while its
+    // keys stay as loaded at start-up, when it could not be read.
+    held.release();
+    report.check(opens_like_a_group_file(held_file), "released, the file opens again");
+    for (int i = 0; i < 3; ++i) model->cmd_more_Click();
+    report.check(palette.show_set(1) && palette.show_set(3), "More goes round to set 3 again");
+    check_group_captions(report, palette, *model, "set 3's group buttons after the release");
+    report.check_equal(palette.text(palette.group(kHeldGroup)), std::wstring(L"Held"),
+                       "the released file's caption shows");
+    model->group_key_Click(kHeldGroup);
+    report.check(click_button_handled(palette.window(), palette.group(kHeldGroup)) &&
+                     poll([&] { return run.shows_model(); }, 10s),
+                 "its keys are still those of start-up: none");
+    context.screenshot("after-release");
+
+    report.check(palette.responsive(), "the palette still answers at the end");
+    report.check(palette.close(), "the palette closes and the program ends");
+}
+
+}  // namespace e2e::cases
