@@ -20,5 +20,6 @@ void palette_handles(Context& context);
 void font_cache(Context& context);
 void dpi_change(Context& context);
 void palette_hostile_files(Context& context);
+void palette_long_run(Context& context);
 
 }  // namespace e2e::cases

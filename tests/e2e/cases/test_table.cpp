@@ -35,6 +35,8 @@ std::span<const TestCase> all_tests() {
                  "palette and about window made here, sent WM_DPICHANGED: layout and fonts"},
         TestCase{"palette_hostile_files", cases::palette_hostile_files,
                  "a folder of hostile group files: start-up, set 3, every key hovered and clicked"},
+        TestCase{"palette_long_run", cases::palette_long_run,
+                 "10,000 key clicks: every symbol arrives in order, handles and memory stay flat"},
     };
     return tests;
 }

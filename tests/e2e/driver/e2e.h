@@ -6,6 +6,7 @@
 #include "poll.h"
 #include "process.h"
 #include "report.h"
+#include "resources.h"
 #include "screenshot.h"
 #include "stand_in.h"
 #include "test_case.h"

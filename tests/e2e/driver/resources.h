@@ -1,0 +1,34 @@
+// What a running program holds: handles, window-system objects, memory and processor time,
+// read from outside as a task manager reads them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "process.h"
+
+namespace e2e {
+
+struct ResourceUse {
+    // GetGuiResources; Wine reports 0 for both.
+    DWORD gdi_objects = 0;
+    DWORD user_objects = 0;
+    // Open kernel handles, from the system's process list (Wine leaves GetProcessHandleCount
+    // at 0 but keeps this one).
+    DWORD handles = 0;
+    SIZE_T working_set = 0;
+    SIZE_T peak_working_set = 0;
+    // The commit charge (PagefileUsage, which Windows also reports as PrivateUsage; Wine fills
+    // only the first, from the process's anonymous memory).
+    SIZE_T private_bytes = 0;
+    // User and kernel time so far.
+    double cpu_seconds = 0;
+};
+
+ResourceUse resource_use(const Process& process);
+
+// "handles 64, working set 31 MiB, ..." for the log.
+std::string describe(const ResourceUse& use);
+
+}  // namespace e2e
