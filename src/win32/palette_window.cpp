@@ -65,6 +65,16 @@ UINT font_count_message() {
     return message;
 }
 
+// A control's place in client pixels at `dpi`, from edges rounded one by one, so that
+// neighbours keep sharing one border line.
+RECT control_rect(const ControlPlacement& placement, int dpi) {
+    const Twips& r = placement.rect;
+    const int left = twips_to_pixels(r.left, dpi);
+    const int top = twips_to_pixels(r.top, dpi);
+    return {left, top, twips_to_pixels(r.left + r.width, dpi),
+            twips_to_pixels(r.top + r.height, dpi)};
+}
+
 }  // namespace
 
 PaletteWindow::PaletteWindow(HINSTANCE instance, FontCache& fonts, std::function<void()> open_about,
@@ -108,16 +118,17 @@ bool PaletteWindow::create(int show_command) {
 
 void PaletteWindow::create_controls() {
     std::vector<std::pair<int, HWND>> by_tab;
-    HWND above = HWND_TOP;
+    // Overlapping controls stack in the layout's order, the first on top: each new child goes
+    // below those made before it (the order dialogs rely on for their tab order), so making
+    // them in the layout's order is enough.
     for (const ControlPlacement& placement : palette_layout()) {
         const DWORD ex_style = placement.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0;
-        HWND control = CreateWindowExW(ex_style, class_for(placement.kind), L"",
-                                       style_for(placement.kind), 0, 0, 0, 0, window_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
-                                       instance_, nullptr);
-        // Overlapping controls stack in the layout's order, the first on top.
-        SetWindowPos(control, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        above = control;
+        // Made in place: moving 70 controls afterwards took a sixth of the start-up under Wine.
+        const RECT rect = control_rect(placement, dpi_);
+        HWND control = CreateWindowExW(
+            ex_style, class_for(placement.kind), L"", style_for(placement.kind), rect.left,
+            rect.top, rect.right - rect.left, rect.bottom - rect.top, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)), instance_, nullptr);
         if (placement.tab_index >= 0) by_tab.emplace_back(placement.tab_index, control);
 
         const int id = placement.id;
@@ -143,6 +154,7 @@ void PaletteWindow::create_controls() {
             text1_ = control;
         }
     }
+    controls_dpi_ = dpi_;
     std::sort(by_tab.begin(), by_tab.end());
     for (const auto& entry : by_tab) tab_order_.push_back(entry.second);
 
@@ -181,15 +193,14 @@ void PaletteWindow::place_controls() {
     SetWindowPos(window_, nullptr, placed.left, placed.top, frame.right - frame.left,
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    for (const ControlPlacement& placement : palette_layout()) {
-        HWND control = GetDlgItem(window_, placement.id);
-        const Twips& r = placement.rect;
-        // Edges from rounded positions, so that neighbours keep sharing one border line.
-        const int left = twips_to_pixels(r.left, dpi_);
-        const int top = twips_to_pixels(r.top, dpi_);
-        const int width = twips_to_pixels(r.left + r.width, dpi_) - left;
-        const int height = twips_to_pixels(r.top + r.height, dpi_) - top;
-        SetWindowPos(control, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (controls_dpi_ != dpi_) {
+        for (const ControlPlacement& placement : palette_layout()) {
+            const RECT rect = control_rect(placement, dpi_);
+            SetWindowPos(GetDlgItem(window_, placement.id), nullptr, rect.left, rect.top,
+                         rect.right - rect.left, rect.bottom - rect.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        controls_dpi_ = dpi_;
     }
 
     // Fonts of the standard controls; owner-drawn buttons pick theirs when they paint.

@@ -50,6 +50,7 @@ class PaletteWindow {
     HWND window_ = nullptr;
     int dpi_ = 96;
     bool placed_once_ = false;
+    int controls_dpi_ = 0;  // the DPI the child controls are placed for
     HBRUSH preview_brush_ = GetSysColorBrush(COLOR_WINDOW);
     ButtonTheme button_theme_;
     HWND hot_button_ = nullptr;  // the owner-drawn button under the mouse
