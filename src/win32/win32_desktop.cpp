@@ -49,7 +49,8 @@ void Win32Desktop::wait_until_active(WindowHandle window) {
     HWND target = as_hwnd(window);
     if (target == nullptr || IsWindow(target) == FALSE) return;
     // The activation is asynchronous: poll for it, still dispatching our own messages, for
-    // at most about half a second.
+    // at most about half a second. It takes a few milliseconds under Wine; polling every
+    // millisecond rather than five keeps a click's symbol from waiting for nothing.
     const ULONGLONG deadline = GetTickCount64() + 500;
     for (;;) {
         const DWORD thread = GetWindowThreadProcessId(target, nullptr);
@@ -58,7 +59,7 @@ void Win32Desktop::wait_until_active(WindowHandle window) {
         const bool active = GetForegroundWindow() == target &&
                             GetGUIThreadInfo(thread, &info) != FALSE && info.hwndFocus != nullptr;
         if (active || GetTickCount64() >= deadline || IsWindow(target) == FALSE) return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
         pump_pending_messages();
     }
 }
