@@ -1,0 +1,44 @@
+// The baseline of the Wine benchmarks: the least a Win32 program does to show a window. One
+// top-level window titled "Minimal window", nothing in it, the default message loop; built
+// and linked like the palette (Unicode, static runtime), so that what the palette costs beyond
+// it is the palette's own.
+
+#include <windows.h>
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"QuillaroMinimalWindow";
+
+LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/,
+                    int show_command) {
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = window_proc;
+    window_class.hInstance = instance;
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    window_class.lpszClassName = kClassName;
+    if (RegisterClassExW(&window_class) == 0) return 1;
+    HWND window =
+        CreateWindowExW(0, kClassName, L"Minimal window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 376, 144, nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) return 1;
+    ShowWindow(window, show_command);
+    UpdateWindow(window);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,252 @@
+// wine_bench.exe: one measurement of the palette or of the minimal window under Wine, printed as
+// "<name> <value>" lines for bench/run_wine_bench.sh, which runs each one several times and
+// compares medians.
+//
+//   wine_bench.exe startup palette|minimal [--hostile]
+//       Milliseconds from starting the program to its window shown and ready: visible, the
+//       palette's page label written (start-up paints page 1 before it shows the window), and
+//       the program answering a message, so it has painted and entered its message loop.
+//       --hostile starts the palette in the folder of hostile group files of the end-to-end
+//       tests, user_define_9.txt held open without sharing as there.
+//   wine_bench.exe click-to-text [--units=N]
+//       The median over 9 rounds of: milliseconds from the mouse click on a key to the last
+//       character of its string arriving in the stand-in editor (click_ms), and from the
+//       driver typing the same string into the editor with SendInput to its arrival
+//       (typed_ms). N = 1 clicks 縣, the first key of set 1; N > 1 a set-3 key typing N units.
+//   wine_bench.exe idle palette|minimal [--seconds=S] [--cursor-away]
+//       Starts the program, rests the mouse cursor on the middle of its window (on a key of
+//       the palette), or at the screen's corner with --cursor-away, and one second later prints
+//       "idle_begin", lets it do nothing for S seconds (default 10), prints "idle_end" and
+//       closes it. The script reads
+//       the processor time of the program and of the wineserver from /proc at the two lines:
+//       Wine's GetProcessTimes for another process shows a small part of what /proc does.
+//   wine_bench.exe memory palette|minimal
+//       The peak working set, two seconds after the program is ready, in KiB.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "driver/e2e.h"
+#include "driver/group_files.h"
+
+namespace {
+
+using namespace e2e;
+using Clock = std::chrono::steady_clock;
+
+struct Subject {
+    std::wstring exe;
+    std::wstring title;
+    bool palette;
+};
+
+Subject subject(std::wstring_view name) {
+    if (name == L"palette") return {L"quillaro_palette.exe", std::wstring(Palette::kTitle), true};
+    if (name == L"minimal") return {L"minimal_window.exe", L"Minimal window", false};
+    throw Error("no such program: " + to_utf8(name));
+}
+
+std::filesystem::path own_folder() {
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    return std::filesystem::path(path).parent_path();
+}
+
+// A folder of the benchmark's own under the build folder: empty, or the hostile group files.
+std::filesystem::path work_folder(std::wstring_view name) {
+    const auto folder = own_folder() / L"bench-work" / name;
+    std::filesystem::create_directories(folder);
+    if (name == L"hostile" && !std::filesystem::exists(folder / group_file_name(15))) {
+        write_group_files(folder, hostile_group_files());
+    }
+    return folder;
+}
+
+double milliseconds_since(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+bool answers(HWND window, Millis timeout) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                               static_cast<UINT>(timeout.count()), &result) != 0;
+}
+
+// Polls every millisecond until the program's window is shown and ready (see above).
+HWND wait_ready(const Process& process, const Subject& program) {
+    HWND window = nullptr;
+    const bool ready = poll(
+        [&] {
+            window = find_window(program.title, process.id());
+            if (window == nullptr || !is_visible(window)) return false;
+            if (program.palette) {
+                HWND label = child_by_id(window, Palette::kPageShow);
+                if (label == nullptr || window_text(label, 5s).value_or(L"").empty()) return false;
+            }
+            return answers(window, 5s);
+        },
+        60s, 1ms);
+    if (!ready) throw Error("the program never became ready");
+    return window;
+}
+
+void close_program(Process& process, HWND window) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    if (!process.wait_exit(10s)) process.terminate();
+}
+
+void print_value(std::string_view name, double value) {
+    print_line(std::string(name) + " " + std::to_string(value));
+}
+
+void startup(const Subject& program, bool hostile) {
+    const auto folder = work_folder(hostile ? L"hostile" : L"empty");
+    std::optional<HeldOpenFile> held;
+    if (hostile) held.emplace(folder / group_file_name(9));
+    const auto start = Clock::now();
+    Process process = Process::start(own_folder() / program.exe, {}, folder);
+    HWND window = wait_ready(process, program);
+    print_value("startup_ms", milliseconds_since(start));
+    close_program(process, window);
+}
+
+size_t text_length(HWND edit) {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length);
+    return static_cast<size_t>(length);
+}
+
+bool press_and_release() {
+    INPUT events[2]{};
+    events[0].type = INPUT_MOUSE;
+    events[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    events[1].type = INPUT_MOUSE;
+    events[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, events, sizeof(INPUT)) == 2;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void click_to_text(int units) {
+    const std::wstring folder_name = L"click" + std::to_wstring(units);
+    const auto folder = work_folder(folder_name);
+    // N units of "0123456789" for a set-3 key; set 1's first key for one unit.
+    std::wstring text;
+    for (int i = 0; i < units; ++i) text += static_cast<wchar_t>(L'0' + i % 10);
+    if (units > 1) {
+        std::ofstream(folder / group_file_name(0), std::ios::binary) << "Bench\r\nkey\r\n"
+                                                                     << to_utf8(text) << "\r\n";
+    } else {
+        text = L"縣";
+    }
+
+    Report report;
+    const Screenshots no_screenshots({});
+    Context context{report, no_screenshots, own_folder(), folder, {}};
+    StandInEditor editor(context, {L"--pos=700,80"});
+    Palette palette(context, 60s);
+    if (!editor.click_into()) throw Error("the editor never took the focus");
+    if (units > 1 && !palette.show_set(3)) throw Error("set 3 never showed");
+    HWND key = palette.key(0);
+    if (!hover(key) || !poll([&] { return palette.text(Palette::kText1) == text; }, 10s)) {
+        throw Error("the key's string never showed in the preview");
+    }
+
+    const size_t length = text.size();
+    std::vector<double> clicked;
+    std::vector<double> typed;
+    for (int round = 0; round < 9; ++round) {
+        size_t before = text_length(editor.edit());
+        auto start = Clock::now();
+        if (!press_and_release() ||
+            !poll([&] { return text_length(editor.edit()) >= before + length; }, 30s, 1ms)) {
+            throw Error("the key's string never arrived");
+        }
+        clicked.push_back(milliseconds_since(start));
+
+        before = text_length(editor.edit());
+        start = Clock::now();
+        if (!type_text(text) ||
+            !poll([&] { return text_length(editor.edit()) >= before + length; }, 30s, 1ms)) {
+            throw Error("the typed string never arrived");
+        }
+        typed.push_back(milliseconds_since(start));
+    }
+    print_value("click_ms", median(clicked));
+    print_value("typed_ms", median(typed));
+    palette.close();
+    editor.close();
+}
+
+void idle(const Subject& program, int seconds, bool cursor_away) {
+    Process process = Process::start(own_folder() / program.exe, {}, work_folder(L"empty"));
+    HWND window = wait_ready(process, program);
+    const auto client = client_rect_on_screen(window);
+    if (!client || !move_mouse_to(cursor_away ? POINT{0, 0} : centre_of(*client))) {
+        throw Error("the mouse cursor would not move");
+    }
+    pause_for(1s);
+    print_line("idle_begin");
+    pause_for(std::chrono::seconds(seconds));
+    print_line("idle_end");
+    close_program(process, window);
+}
+
+void memory(const Subject& program) {
+    Process process = Process::start(own_folder() / program.exe, {}, work_folder(L"empty"));
+    HWND window = wait_ready(process, program);
+    pause_for(2s);
+    const ResourceUse use = resource_use(process);
+    print_value("peak_working_set_kib", static_cast<double>(use.peak_working_set) / 1024);
+    print_value("working_set_kib", static_cast<double>(use.working_set) / 1024);
+    close_program(process, window);
+}
+
+int option(const std::vector<std::wstring>& args, std::wstring_view name, int fallback) {
+    for (const auto& arg : args) {
+        if (arg.starts_with(name)) return std::stoi(arg.substr(name.size()));
+    }
+    return fallback;
+}
+
+bool flag(const std::vector<std::wstring>& args, std::wstring_view name) {
+    return std::find(args.begin(), args.end(), name) != args.end();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    SetProcessDPIAware();
+    const std::vector<std::wstring> args(argv + 1, argv + argc);
+    try {
+        const std::wstring what = args.empty() ? L"" : args[0];
+        const std::wstring who = args.size() > 1 ? args[1] : L"";
+        if (what == L"startup") {
+            startup(subject(who), flag(args, L"--hostile"));
+        } else if (what == L"click-to-text") {
+            click_to_text(option(args, L"--units=", 1));
+        } else if (what == L"idle") {
+            idle(subject(who), option(args, L"--seconds=", 10), flag(args, L"--cursor-away"));
+        } else if (what == L"memory") {
+            memory(subject(who));
+        } else {
+            print_line("usage: wine_bench.exe startup|idle|memory palette|minimal [--hostile]");
+            print_line("       wine_bench.exe click-to-text [--units=N]");
+            return 2;
+        }
+    } catch (const std::exception& error) {
+        print_line(std::string("error ") + error.what());
+        return 1;
+    }
+    return 0;
+}
