@@ -434,6 +434,11 @@ LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wp
                     static_cast<int16_t>(static_cast<int>(id) - kKeyButtonId));
                 palette_window->apply();
             }
+            // The system's button would ask, on every move, to be told when the mouse hovers,
+            // for a hot look we draw ourselves; Wine answers by polling the cursor every 10 ms
+            // while it rests on the button. The button needs moves only while it is pressed
+            // (dragging off a pressed button releases it).
+            if (GetCapture() != window) return 0;
             break;
         case WM_MOUSELEAVE:
             palette_window->track_hot(window, false);
