@@ -49,7 +49,9 @@ const KeyTable::Cell* KeyTable::find(int16_t set, int16_t group, int32_t item) c
         item >= kItemSlots) {
         return nullptr;
     }
-    return &(*cells_)[slot(set, group)][static_cast<size_t>(item)];
+    const std::vector<Cell>& cells = groups_[slot(set, group)];
+    const auto index = static_cast<size_t>(item);
+    return index < cells.size() ? &cells[index] : nullptr;
 }
 
 const std::u16string& KeyTable::key_str(int16_t set, int16_t group, int32_t item) const {
@@ -70,7 +72,10 @@ int16_t KeyTable::page_count(int16_t set, int16_t group) const {
 KeyTable::Cell& KeyTable::cell_for_store(int16_t g, int16_t k, int32_t item) {
     validate(g, k);
     if (item >= kItemSlots) throw LoadError(LoadError::Kind::OutOfRange, "item out of range");
-    return (*cells_)[slot(g, k)][static_cast<size_t>(item)];
+    std::vector<Cell>& cells = groups_[slot(g, k)];
+    const auto index = static_cast<size_t>(item);
+    if (index >= cells.size()) cells.resize(index + 1);
+    return cells[index];
 }
 
 void KeyTable::store_page_count(int16_t g, int16_t k, int32_t items) {
