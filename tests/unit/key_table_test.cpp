@@ -198,5 +198,19 @@ TEST(KeyTable, ReadsOutsideTheTableAreEmpty) {
     EXPECT_EQ(table.page_count(9, 0), 0);
 }
 
+// Groups hold only the cells they were given; the rest must still read as empty.
+TEST(KeyTable, CellsNeverStoredAreEmpty) {
+    KeyTable table;
+    table.show_send(3, 2, u"a,b,c", u"x");
+    EXPECT_EQ(table.key_str(3, 2, 2), u"c");
+    EXPECT_EQ(table.key_send(3, 2, 1), u"");   // fewer send strings than captions
+    EXPECT_EQ(table.key_str(3, 2, 3), u"");    // past the last stored item
+    EXPECT_EQ(table.key_str(3, 2, 250), u"");  // the last slot
+    EXPECT_EQ(table.key_send(3, 3, 0), u"");   // a group never stored
+    table.show_send(3, 2, numbered_list(251), numbered_list(251));
+    EXPECT_EQ(table.key_send(3, 2, 250), u"i250");  // a group grows when reloaded longer
+    EXPECT_EQ(table.key_str(3, 2, 0), u"i0");
+}
+
 }  // namespace
 }  // namespace quillaro
