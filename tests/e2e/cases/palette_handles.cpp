@@ -25,12 +25,8 @@
 
 #include <windows.h>
 
-#include <psapi.h>
-#include <winternl.h>
-
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -226,44 +222,6 @@ bool act_with_messages(const Palette& palette, const Action& action) {
 
 // --- what the palette holds --------------------------------------------------------------
 
-// Kernel handles of a process: GetProcessHandleCount, or where that answers 0 (Wine) the
-// system's handle list.
-DWORD kernel_handles(HANDLE process, DWORD process_id) {
-    DWORD count = 0;
-    if (GetProcessHandleCount(process, &count) != FALSE && count != 0) return count;
-
-    struct Entry {
-        USHORT process_id;
-        USHORT creator_back_trace_index;
-        UCHAR object_type;
-        UCHAR attributes;
-        USHORT handle;
-        PVOID object;
-        ACCESS_MASK access;
-    };
-    using QueryFn = NTSTATUS(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
-    constexpr ULONG kSystemHandleInformation = 16;
-    const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
-    if (query == nullptr) return 0;
-    std::vector<BYTE> buffer(1 << 20);
-    ULONG needed = 0;
-    while (query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
-                 &needed) != 0) {
-        if (buffer.size() >= (64u << 20)) return 0;
-        buffer.resize(buffer.size() * 2);
-    }
-    ULONG entries = 0;
-    std::memcpy(&entries, buffer.data(), sizeof(entries));
-    const BYTE* first = buffer.data() + sizeof(ULONG_PTR);  // the count, padded
-    for (ULONG i = 0; i < entries; ++i) {
-        Entry entry{};
-        std::memcpy(&entry, first + size_t{i} * sizeof(Entry), sizeof(Entry));
-        if (entry.process_id == static_cast<USHORT>(process_id)) ++count;
-    }
-    return count;
-}
-
 BOOL CALLBACK count_window(HWND /*window*/, LPARAM counter) {
     ++*reinterpret_cast<size_t*>(counter);
     return TRUE;
@@ -282,24 +240,15 @@ size_t windows_of_thread(DWORD thread) {
     return count;
 }
 
+// What the driver reads of any process, plus the palette's windows and the fonts it has made.
 struct Usage {
-    DWORD gdi = 0;   // GetGuiResources; 0 where the system does not report it
-    DWORD user = 0;  //
-    DWORD handles = 0;
+    ResourceUse process;
     size_t windows = 0;
     long long fonts = -1;
-    SIZE_T private_bytes = 0;
-    SIZE_T working_set = 0;
 
     [[nodiscard]] std::string describe() const {
-        char line[256];
-        std::snprintf(line, sizeof(line),
-                      "GDI %lu, USER %lu, kernel handles %lu, windows %zu, fonts %lld, "
-                      "private %zu KiB, working set %zu KiB",
-                      static_cast<unsigned long>(gdi), static_cast<unsigned long>(user),
-                      static_cast<unsigned long>(handles), windows, fonts, private_bytes >> 10,
-                      working_set >> 10);
-        return line;
+        return e2e::describe(process) + ", windows " + std::to_string(windows) + ", fonts " +
+               std::to_string(fonts);
     }
 };
 
@@ -307,40 +256,23 @@ class Meter {
   public:
     explicit Meter(Palette& palette)
         : palette_(palette),
-          process_(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,
-                               palette.process().id())),
           thread_(GetWindowThreadProcessId(palette.window(), nullptr)),
-          font_count_(RegisterWindowMessageW(L"QuillaroFontCount")) {
-        if (!process_) throw Error("cannot open the palette process to measure it");
-    }
+          font_count_(RegisterWindowMessageW(L"QuillaroFontCount")) {}
 
     Usage measure() const {
         Usage usage;
-        usage.gdi = GetGuiResources(process_.get(), GR_GDIOBJECTS);
-        usage.user = GetGuiResources(process_.get(), GR_USEROBJECTS);
-        usage.handles = kernel_handles(process_.get(), palette_.process().id());
+        usage.process = resource_use(palette_.process());
         usage.windows = windows_of_thread(thread_);
         DWORD_PTR fonts = 0;
         if (SendMessageTimeoutW(palette_.window(), font_count_, 0, 0, SMTO_ABORTIFHUNG, 5000,
                                 &fonts) != 0) {
             usage.fonts = static_cast<long long>(fonts);
         }
-        PROCESS_MEMORY_COUNTERS_EX memory{};
-        memory.cb = sizeof(memory);
-        if (GetProcessMemoryInfo(process_.get(),
-                                 reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                                 sizeof(memory)) != FALSE) {
-            // Wine reports the commit charge as PagefileUsage only; on Windows they are equal.
-            usage.private_bytes =
-                memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage;
-            usage.working_set = memory.WorkingSetSize;
-        }
         return usage;
     }
 
   private:
     Palette& palette_;
-    UniqueHandle process_;
     DWORD thread_;
     UINT font_count_;
 };
@@ -419,22 +351,25 @@ void palette_handles(Context& context) {
 
     const Usage after = meter.measure();
     report.note("after the walk: " + after.describe());
-    if (before.gdi == 0 && before.user == 0) {
+    if (before.process.gdi_objects == 0 && before.process.user_objects == 0) {
         report.note(
             "GetGuiResources reports nothing here: windows, fonts and memory stand in "
             "for USER and GDI objects");
     } else {
-        report.check_equal(after.gdi, before.gdi, "GDI objects after the walk");
-        report.check_equal(after.user, before.user, "USER objects after the walk");
+        report.check_equal(after.process.gdi_objects, before.process.gdi_objects,
+                           "GDI objects after the walk");
+        report.check_equal(after.process.user_objects, before.process.user_objects,
+                           "USER objects after the walk");
     }
-    report.check(before.handles != 0, "the palette's kernel handles can be counted");
-    report.check_equal(after.handles, before.handles, "kernel handles after the walk");
+    report.check(before.process.handles != 0, "the palette's kernel handles can be counted");
+    report.check_equal(after.process.handles, before.process.handles,
+                       "kernel handles after the walk");
     report.check_equal(after.windows, before.windows, "windows of the palette after the walk");
     report.check(before.fonts > 0, "the palette tells how many fonts it has made");
     report.check_equal(after.fonts, before.fonts, "fonts made after the walk");
-    report.check(after.private_bytes <= before.private_bytes + kMemorySlack,
+    report.check(after.process.private_bytes <= before.process.private_bytes + kMemorySlack,
                  "private bytes grew by at most 64 KiB");
-    report.check(after.working_set <= before.working_set + kMemorySlack,
+    report.check(after.process.working_set <= before.process.working_set + kMemorySlack,
                  "the working set grew by at most 64 KiB");
 
     report.check(palette.close(), "the palette closes");

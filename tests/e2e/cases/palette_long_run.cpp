@@ -6,9 +6,9 @@
 // before was still being handled would be dispatched inside it and type first. Every fifth
 // click is a quick second click on the same key, a double click to the system.
 //
-// Why all of them real: a real click costs about 30 ms under Wine (move, press, activation of
+// Why all of them real: a real click costs 30 to 90 ms under Wine (move, press, activation of
 // the palette, activation of the editor, typing, the symbol arriving; the editor alone takes
-// about 12 ms a symbol), so 10,000 take about five minutes, and the real path is the one users
+// about 12 ms a symbol), so 10,000 take 5 to 16 minutes, and the real path is the one users
 // take. Where a machine is too slow for that, --real=N clicks only N of every 100 keys with
 // the mouse and sends BM_CLICK to the rest: the button presses and releases itself and reports
 // BN_CLICKED, so the same handler runs (activation, message dispatch, SendInput); a sent
