@@ -36,7 +36,9 @@ WindowHandle Win32Desktop::foreground_window() { return as_handle(GetForegroundW
 WindowHandle Win32Desktop::own_window() { return as_handle(palette_); }
 
 void Win32Desktop::make_topmost() {
-    SetWindowPos(palette_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // Only the stacking: the window is not shown yet, and showing it activates it anyway, so
+    // activating it here as well only made Wine change the focus one time more.
+    SetWindowPos(palette_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Win32Desktop::set_foreground_window(WindowHandle window) {
