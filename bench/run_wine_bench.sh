@@ -135,6 +135,7 @@ for i in $(seq 1 "$runs"); do
     bench click20 click-to-text --units=20
     idle idle_minimal minimal minimal_window.exe
     idle idle_palette palette quillaro_palette.exe
+    idle idle_timer_minimal minimal-timer minimal_window.exe
     idle idle_away_minimal minimal minimal_window.exe --cursor-away
     idle idle_away_palette palette quillaro_palette.exe --cursor-away
     bench memory_minimal memory minimal
@@ -160,6 +161,7 @@ idle_min=$(m idle_minimal.total_percent)
 idle_pal=$(m idle_palette.total_percent)
 idle_pal_own=$(m idle_palette.program_percent)
 idle_pal_server=$(m idle_palette.server_percent)
+idle_timer_min=$(m idle_timer_minimal.total_percent)
 idle_away_min=$(m idle_away_minimal.total_percent)
 idle_away_pal=$(m idle_away_palette.total_percent)
 peak_min=$(m memory_minimal.peak_working_set_kib)
@@ -178,6 +180,7 @@ table="| Measurement | Baseline | Palette | Ratio or difference | Goal | |
 | Click to text, 1 symbol | SendInput $(fmt "$typed1" 1) ms | $(fmt "$click1" 1) ms | $r_click1 | ≤ 1.5 | $(verdict "$r_click1" "<=" 1.5) |
 | Click to text, 20 units | SendInput $(fmt "$typed20" 1) ms | $(fmt "$click20" 1) ms | $r_click20 | ≤ 1.5 | $(verdict "$r_click20" "<=" 1.5) |
 | Idle 10 s, cursor resting on the window | minimal window $(fmt "$idle_min" 2) % | $(fmt "$idle_pal" 2) % of one core ($(fmt "$idle_pal_own" 2) % itself, $(fmt "$idle_pal_server" 2) % in the wineserver) | | < 1 % | $(verdict "$idle_pal" "<" 1) |
+| Idle 10 s, the timer's share | minimal window with the palette's 1 ms timer $(fmt "$idle_timer_min" 2) % | $(fmt "$idle_pal" 2) % | $(fmt "$(awk -v a="$idle_pal" -v b="$idle_timer_min" 'BEGIN { print a - b }')" 2) points beyond the timer | | |
 | Idle 10 s, cursor elsewhere | minimal window $(fmt "$idle_away_min" 2) % | $(fmt "$idle_away_pal" 2) % of one core | | < 1 % | $(verdict "$idle_away_pal" "<" 1) |
 | Peak working set | minimal window $(fmt "$peak_min") KiB | $(fmt "$peak_pal") KiB | +$memory_more MiB | ≤ +4 MiB | $(verdict "$memory_more" "<=" 4) |"
 

@@ -13,13 +13,14 @@
 //       character of its string arriving in the stand-in editor (click_ms), and from the
 //       driver typing the same string into the editor with SendInput to its arrival
 //       (typed_ms). N = 1 clicks 縣, the first key of set 1; N > 1 a set-3 key typing N units.
-//   wine_bench.exe idle palette|minimal [--seconds=S] [--cursor-away]
+//   wine_bench.exe idle palette|minimal|minimal-timer [--seconds=S] [--cursor-away]
 //       Starts the program, rests the mouse cursor on the middle of its window (on a key of
 //       the palette), or at the screen's corner with --cursor-away, and one second later prints
 //       "idle_begin", lets it do nothing for S seconds (default 10), prints "idle_end" and
-//       closes it. The script reads
-//       the processor time of the program and of the wineserver from /proc at the two lines:
-//       Wine's GetProcessTimes for another process shows a small part of what /proc does.
+//       closes it. minimal-timer is the minimal window running the palette's timer. The script
+//       reads the processor time of the program and of the wineserver from /proc at the two
+//       lines: Wine's GetProcessTimes for another process shows a small part of what /proc
+//       does.
 //   wine_bench.exe memory palette|minimal
 //       The peak working set, two seconds after the program is ready, in KiB.
 
@@ -44,11 +45,16 @@ struct Subject {
     std::wstring exe;
     std::wstring title;
     bool palette;
+    std::vector<std::wstring> args;
 };
 
 Subject subject(std::wstring_view name) {
-    if (name == L"palette") return {L"quillaro_palette.exe", std::wstring(Palette::kTitle), true};
-    if (name == L"minimal") return {L"minimal_window.exe", L"Minimal window", false};
+    if (name == L"palette")
+        return {L"quillaro_palette.exe", std::wstring(Palette::kTitle), true, {}};
+    if (name == L"minimal") return {L"minimal_window.exe", L"Minimal window", false, {}};
+    if (name == L"minimal-timer") {
+        return {L"minimal_window.exe", L"Minimal window", false, {L"--timer"}};
+    }
     throw Error("no such program: " + to_utf8(name));
 }
 
@@ -189,7 +195,8 @@ void click_to_text(int units) {
 }
 
 void idle(const Subject& program, int seconds, bool cursor_away) {
-    Process process = Process::start(own_folder() / program.exe, {}, work_folder(L"empty"));
+    Process process =
+        Process::start(own_folder() / program.exe, program.args, work_folder(L"empty"));
     HWND window = wait_ready(process, program);
     const auto client = client_rect_on_screen(window);
     if (!client || !move_mouse_to(cursor_away ? POINT{0, 0} : centre_of(*client))) {
