@@ -5,6 +5,7 @@
 #include "about/about_text.h"
 #include "palette/layout.h"
 #include "win32/dpi.h"
+#include "win32/owned_window.h"
 #include "win32/unique_handle.h"
 
 namespace quillaro::win32 {
@@ -38,7 +39,7 @@ AboutWindow::AboutWindow(HINSTANCE instance, FontCache& fonts, std::function<voi
     : instance_(instance), fonts_(fonts), on_destroyed_(std::move(on_destroyed)) {
     WNDCLASSEXW window_class{};
     window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = window_proc;
+    window_class.lpfnWndProc = owned_window_proc<AboutWindow>;
     window_class.hInstance = instance_;
     window_class.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
     window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -127,19 +128,11 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
             }
             break;
-        case WM_GETDPISCALEDSIZE: {
-            const RECT frame = about_frame(static_cast<int>(wparam));
-            auto* size = reinterpret_cast<SIZE*>(lparam);
-            size->cx = frame.right - frame.left;
-            size->cy = frame.bottom - frame.top;
-            return TRUE;
-        }
+        case WM_GETDPISCALEDSIZE:
+            return answer_scaled_size(lparam, about_frame(static_cast<int>(wparam)));
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wparam);
-            const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            take_suggested_rect(window_, lparam);
             place_controls();
             return 0;
         }
@@ -154,20 +147,6 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             break;
     }
     return DefWindowProcW(window_, message, wparam, lparam);
-}
-
-LRESULT CALLBACK AboutWindow::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<AboutWindow*>(create->lpCreateParams)->window_ = window;
-    }
-    auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr || self->window_ == nullptr) {
-        return DefWindowProcW(window, message, wparam, lparam);
-    }
-    return self->handle(message, wparam, lparam);
 }
 
 }  // namespace quillaro::win32

@@ -23,7 +23,8 @@ class AboutWindow {
     [[nodiscard]] HWND hwnd() const { return window_; }
 
   private:
-    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    template <typename Owner>
+    friend LRESULT CALLBACK owned_window_proc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
     void place_controls();
 

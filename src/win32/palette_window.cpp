@@ -7,6 +7,7 @@
 
 #include "palette/layout.h"
 #include "win32/dpi.h"
+#include "win32/owned_window.h"
 #include "win32/unique_handle.h"
 
 namespace quillaro::win32 {
@@ -88,7 +89,7 @@ PaletteWindow::PaletteWindow(HINSTANCE instance, FontCache& fonts, std::function
 bool PaletteWindow::create(int show_command) {
     WNDCLASSEXW window_class{};
     window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = window_proc;
+    window_class.lpfnWndProc = owned_window_proc<PaletteWindow>;
     window_class.hInstance = instance_;
     window_class.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
     window_class.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
@@ -367,21 +368,12 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 return reinterpret_cast<LRESULT>(preview_brush_);
             }
             break;
-        case WM_GETDPISCALEDSIZE: {
-            // The exact size at the new DPI, so that the size Windows suggests needs no fixing.
-            const RECT frame = palette_frame(static_cast<int>(wparam));
-            auto* size = reinterpret_cast<SIZE*>(lparam);
-            size->cx = frame.right - frame.left;
-            size->cy = frame.bottom - frame.top;
-            return TRUE;
-        }
+        case WM_GETDPISCALEDSIZE:
+            return answer_scaled_size(lparam, palette_frame(static_cast<int>(wparam)));
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wparam);
             button_theme_.close();  // theme parts are made for one DPI
-            const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            take_suggested_rect(window_, lparam);
             place_controls();
             return 0;
         }
@@ -399,21 +391,6 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             break;
     }
     return DefWindowProcW(window_, message, wparam, lparam);
-}
-
-LRESULT CALLBACK PaletteWindow::window_proc(HWND window, UINT message, WPARAM wparam,
-                                            LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<PaletteWindow*>(create->lpCreateParams)->window_ = window;
-    }
-    auto* self = reinterpret_cast<PaletteWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr || self->window_ == nullptr) {
-        return DefWindowProcW(window, message, wparam, lparam);
-    }
-    return self->handle(message, wparam, lparam);
 }
 
 LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,

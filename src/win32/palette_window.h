@@ -28,7 +28,8 @@ class PaletteWindow {
     bool handle_tab(const MSG& message);
 
   private:
-    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    template <typename Owner>
+    friend LRESULT CALLBACK owned_window_proc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK button_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                         UINT_PTR id, DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
