@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "palette/layout.h"
 #include "poll.h"
 #include "process.h"
 #include "test_case.h"
@@ -20,12 +21,13 @@ class Palette {
     static constexpr std::wstring_view kTitle = L"Quillaro符號輸入小工具";
     static constexpr int kKeys = 46;
     static constexpr int kGroups = 16;
-    static constexpr int kCmdUp = 1200;
-    static constexpr int kCmdDown = 1201;
-    static constexpr int kPageShow = 1202;
-    static constexpr int kText1 = 1203;
-    static constexpr int kCmdMore = 1204;
-    static constexpr int kCmdAbout = 1205;
+    // The control IDs the palette gives its controls.
+    static constexpr int kCmdUp = quillaro::kCmdUpId;
+    static constexpr int kCmdDown = quillaro::kCmdDownId;
+    static constexpr int kPageShow = quillaro::kPageShowId;
+    static constexpr int kText1 = quillaro::kText1Id;
+    static constexpr int kCmdMore = quillaro::kCmdMoreId;
+    static constexpr int kCmdAbout = quillaro::kCmdAboutId;
 
     // Starts quillaro_palette.exe in the test's folder and waits for its window and controls.
     // Throws Error if they do not come.
