@@ -7,24 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "fake_desktop.h"
-#include "palette/palette.h"
+#include "palette_fixture.h"
 
 namespace quillaro {
 namespace {
 
-class TextLimit : public ::testing::Test {
-  protected:
-    testing::FakeDesktop desktop;
-    Palette palette{desktop};
-
-    void start_in_set_3() {
-        palette.Form_Load();
-        palette.cmd_more_Click();
-        palette.cmd_more_Click();
-        ASSERT_EQ(palette.set_no, 3);
-    }
-};
+using TextLimit = testing::PaletteFixture;
 
 TEST(WithinTextLimit, CutsOnlyWhatIsTooLongAndNeverSplitsAPair) {
     const std::u16string exact(kMaxTextUnits, u'x');

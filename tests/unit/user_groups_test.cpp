@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "fake_desktop.h"
-#include "palette/palette.h"
+#include "palette_fixture.h"
 
 namespace quillaro {
 namespace {
@@ -15,17 +14,8 @@ std::string numbered(int count) {
     return list;
 }
 
-class UserGroups : public ::testing::Test {
+class UserGroups : public testing::PaletteFixture {
   protected:
-    testing::FakeDesktop desktop;
-    Palette palette{desktop};
-
-    void start_in_set_3() {
-        palette.Form_Load();
-        palette.cmd_more_Click();
-        palette.cmd_more_Click();
-        ASSERT_EQ(palette.set_no, 3);
-    }
     std::u16string send(int16_t group, int item) { return palette.table.key_send(3, group, item); }
     std::u16string caption(int16_t group, int item) {
         return palette.table.key_str(3, group, item);
