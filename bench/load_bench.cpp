@@ -59,7 +59,6 @@ void BM_FullLoad(benchmark::State& state, Encoding encoding) {
     Palette palette(desktop);
     for (auto _ : state) {
         load_builtin_groups(palette.table);
-        palette.set_count = 3;
         palette.load_user_groups();
         benchmark::DoNotOptimize(palette.table.page_count(3, 15));
     }
@@ -75,9 +74,9 @@ void BM_StartUp(benchmark::State& state, Encoding encoding) {
     add_group_files(desktop, encoding);
     for (auto _ : state) {
         Palette palette(desktop);
-        palette.Form_Load();
-        palette.show_group_names(3);
-        benchmark::DoNotOptimize(palette.group_names.data());
+        palette.start();
+        palette.show_group_captions(3);
+        benchmark::DoNotOptimize(palette.group_captions.data());
     }
 }
 BENCHMARK_CAPTURE(BM_StartUp, utf8, Encoding::Utf8)->Unit(benchmark::kMicrosecond);

@@ -6,7 +6,8 @@
 //     and every group is selected, paged through and back, and every key hovered and clicked.
 //  3. As loader arguments on the palette's table afterwards: byte 0 picks the set (-1..4),
 //     byte 1 the group (-1..21), and the lines of the remaining bytes become the lists given
-//     to KeyTable::show_send and show_send2, checked against a model of that table slot.
+//     to KeyTable::load_comma_lists and load_per_character, checked against a model of that table
+//     slot.
 //
 // Any broken expectation aborts, so libFuzzer reports it like a crash.
 #include <array>
@@ -198,11 +199,11 @@ Outcome run_loader(Call call) {
 void check_slot(const KeyTable& table, int16_t set, int16_t group, const SlotModel& m) {
     FUZZ_REQUIRE(table.page_count(set, group) == m.pages);
     for (int32_t i = 0; i < kItemSlots; ++i) {
-        FUZZ_REQUIRE(table.key_str(set, group, i) == m.captions[static_cast<size_t>(i)]);
-        FUZZ_REQUIRE(table.key_send(set, group, i) == m.sends[static_cast<size_t>(i)]);
+        FUZZ_REQUIRE(table.key_caption(set, group, i) == m.captions[static_cast<size_t>(i)]);
+        FUZZ_REQUIRE(table.key_text(set, group, i) == m.sends[static_cast<size_t>(i)]);
     }
-    FUZZ_REQUIRE(table.key_str(set, group, kItemSlots).empty());
-    FUZZ_REQUIRE(table.key_send(set, group, -1).empty());
+    FUZZ_REQUIRE(table.key_caption(set, group, kItemSlots).empty());
+    FUZZ_REQUIRE(table.key_text(set, group, -1).empty());
 }
 
 void check_every_page_count(const KeyTable& table) {
@@ -228,17 +229,19 @@ void check_loaders(std::string_view bytes, KeyTable& table) {
     SlotModel model;
     if (valid) {
         for (int32_t i = 0; i < kItemSlots; ++i) {
-            model.captions[static_cast<size_t>(i)] = table.key_str(set, group, i);
-            model.sends[static_cast<size_t>(i)] = table.key_send(set, group, i);
+            model.captions[static_cast<size_t>(i)] = table.key_caption(set, group, i);
+            model.sends[static_cast<size_t>(i)] = table.key_text(set, group, i);
         }
         model.pages = table.page_count(set, group);
     }
-    const Outcome first = run_loader([&] { table.show_send(set, group, lines[0], lines[1]); });
+    const Outcome first =
+        run_loader([&] { table.load_comma_lists(set, group, lines[0], lines[1]); });
     FUZZ_REQUIRE(first == model_show_send(model, valid, lines[0], lines[1]));
     if (valid) check_slot(table, set, group, model);
     check_every_page_count(table);
 
-    const Outcome second = run_loader([&] { table.show_send2(set, group, lines[1], lines[2]); });
+    const Outcome second =
+        run_loader([&] { table.load_per_character(set, group, lines[1], lines[2]); });
     FUZZ_REQUIRE(second == model_show_send2(model, valid, lines[1], lines[2]));
     if (valid) check_slot(table, set, group, model);
     check_every_page_count(table);
@@ -307,21 +310,20 @@ std::vector<std::u16string> expected_group_captions(const std::vector<std::strin
 }
 
 void check_page_label(const Palette& palette) {
-    FUZZ_REQUIRE(palette.page_total >= 0 && palette.page_total <= 6);
-    FUZZ_REQUIRE(palette.page_no >= 1 &&
-                 palette.page_no <= std::max<int16_t>(palette.page_total, 1));
-    FUZZ_REQUIRE(palette.page_show.caption ==
-                 decimal(palette.page_no) + u"/" + decimal(palette.page_total) + u"頁");
-    FUZZ_REQUIRE(palette.cmd_down.enabled == (palette.page_no < palette.page_total));
-    if (palette.page_no == 1) {
-        FUZZ_REQUIRE(palette.cmd_up.caption == u"編輯" && palette.cmd_up.enabled);
+    FUZZ_REQUIRE(palette.page_count >= 0 && palette.page_count <= 6);
+    FUZZ_REQUIRE(palette.page >= 1 && palette.page <= std::max<int16_t>(palette.page_count, 1));
+    FUZZ_REQUIRE(palette.page_label.caption ==
+                 decimal(palette.page) + u"/" + decimal(palette.page_count) + u"頁");
+    FUZZ_REQUIRE(palette.page_down_button.enabled == (palette.page < palette.page_count));
+    if (palette.page == 1) {
+        FUZZ_REQUIRE(palette.page_up_button.caption == u"編輯" && palette.page_up_button.enabled);
     } else {
-        FUZZ_REQUIRE(palette.cmd_up.caption == u"上頁" && palette.cmd_up.enabled);
+        FUZZ_REQUIRE(palette.page_up_button.caption == u"上頁" && palette.page_up_button.enabled);
     }
 }
 
 size_t item_on_key(const Palette& palette, size_t key) {
-    return static_cast<size_t>(kKeysPerPage) * static_cast<size_t>(palette.page_no - 1) + key;
+    return static_cast<size_t>(kKeysPerPage) * static_cast<size_t>(palette.page - 1) + key;
 }
 
 const std::u16string& model_at(const std::array<std::u16string, kItemSlots>& items, size_t i) {
@@ -330,27 +332,27 @@ const std::u16string& model_at(const std::array<std::u16string, kItemSlots>& ite
 }
 
 void check_key_captions(const Palette& palette, const ExpectedGroup& expected) {
-    for (size_t k = 0; k < palette.key_button.size(); ++k) {
-        const auto& caption = palette.key_button[k].caption;
+    for (size_t k = 0; k < palette.keys.size(); ++k) {
+        const auto& caption = palette.keys[k].caption;
         FUZZ_REQUIRE(caption.size() <= expected.caption_line_length);
         FUZZ_REQUIRE(caption.find(u',') == std::u16string::npos && !has_line_end(caption));
         FUZZ_REQUIRE(caption ==
                      within_text_limit(model_at(expected.slot.captions, item_on_key(palette, k))));
-        const double size = palette.key_button[k].font_size;
+        const double size = palette.keys[k].font_size;
         FUZZ_REQUIRE(size == 8.0 || size == 11.0 || size == 12.0);
     }
 }
 
 void hover_and_click_every_key(Palette& palette, FuzzDesktop& desktop,
                                const ExpectedGroup& expected) {
-    for (size_t k = 0; k < palette.key_button.size(); ++k) {
+    for (size_t k = 0; k < palette.keys.size(); ++k) {
         const std::u16string send(
             within_text_limit(model_at(expected.slot.sends, item_on_key(palette, k))));
         const auto key = static_cast<int16_t>(k);
-        palette.key_button_MouseMove(key);
-        FUZZ_REQUIRE(palette.Text1.text == send);
+        palette.preview_key(key);
+        FUZZ_REQUIRE(palette.preview.text == send);
         const size_t typed_before = desktop.typed.size();
-        palette.key_button_Click(key);
+        palette.send_key(key);
         if (send.empty()) {
             FUZZ_REQUIRE(desktop.typed.size() == typed_before);
         } else {
@@ -367,44 +369,44 @@ void check_palette(std::string_view input) {
     }
 
     Palette palette(desktop);
-    palette.Form_Load();
-    FUZZ_REQUIRE(palette.set_no == 1 && palette.group_no == 0 && palette.page_no == 1);
-    palette.Timer1_Timer();
-    palette.cmd_more_Click();
-    palette.cmd_more_Click();
-    FUZZ_REQUIRE(palette.set_no == 3);
+    palette.start();
+    FUZZ_REQUIRE(palette.set == 1 && palette.group == 0 && palette.page == 1);
+    palette.track_foreground();
+    palette.next_set();
+    palette.next_set();
+    FUZZ_REQUIRE(palette.set == 3);
 
     const auto captions = expected_group_captions(files);
     FUZZ_REQUIRE(captions.size() == kGroupButtons);
     for (size_t i = 0; i < captions.size(); ++i)
-        FUZZ_REQUIRE(palette.group_key[i].caption == captions[i]);
-    for (const auto& group : palette.group_key) FUZZ_REQUIRE(!has_line_end(group.caption));
+        FUZZ_REQUIRE(palette.group_buttons[i].caption == captions[i]);
+    for (const auto& group : palette.group_buttons) FUZZ_REQUIRE(!has_line_end(group.caption));
 
     for (int16_t g = 0; g < kUserGroups; ++g) {
         const auto n = static_cast<size_t>(g);
         const ExpectedGroup expected =
             expected_group(n < files.size() ? std::optional(files[n]) : std::nullopt);
-        palette.group_key_Click(g);
-        FUZZ_REQUIRE(palette.group_no == g && palette.group_key[n].bold);
-        FUZZ_REQUIRE(palette.page_total == expected.slot.pages);
+        palette.select_group(g);
+        FUZZ_REQUIRE(palette.group == g && palette.group_buttons[n].bold);
+        FUZZ_REQUIRE(palette.page_count == expected.slot.pages);
         for (;;) {
             check_page_label(palette);
             check_key_captions(palette, expected);
             hover_and_click_every_key(palette, desktop, expected);
-            if (!palette.cmd_down.enabled) break;
-            palette.cmd_down_Click();
+            if (!palette.page_down_button.enabled) break;
+            palette.next_page();
         }
-        FUZZ_REQUIRE(palette.page_no == std::max<int16_t>(palette.page_total, 1));
-        while (palette.page_no > 1) {
-            palette.cmd_up_Click();
+        FUZZ_REQUIRE(palette.page == std::max<int16_t>(palette.page_count, 1));
+        while (palette.page > 1) {
+            palette.previous_page_or_edit();
             check_page_label(palette);
             check_key_captions(palette, expected);
         }
     }
     FUZZ_REQUIRE(desktop.message_boxes == 0);  // the edit command was never reached
 
-    palette.cmd_more_Click();
-    FUZZ_REQUIRE(palette.set_no == 1);
+    palette.next_set();
+    FUZZ_REQUIRE(palette.set == 1);
 
     // One table per input: allocating a second would cost more than all the checks here.
     check_loaders(input, palette.table);

@@ -18,13 +18,13 @@ int group_tab_index(int group) {
 
 std::vector<ControlPlacement> build_layout() {
     std::vector<ControlPlacement> controls;
-    // cmd_about lies over cmd_more; every button lies over the page label.
+    // about_button lies over more_button; every button lies over the page label.
     controls.push_back(
-        {kCmdAboutId, ControlKind::Button, {5040, 1800, 615, 375}, FontFace::WindowDefault, 65});
+        {kAboutButtonId, ControlKind::Button, {5040, 1800, 615, 375}, FontFace::WindowDefault, 65});
     controls.push_back(
-        {kCmdMoreId, ControlKind::Button, {4440, 1800, 735, 375}, FontFace::UiSans, 0});
+        {kMoreButtonId, ControlKind::Button, {4440, 1800, 735, 375}, FontFace::UiSans, 0});
     for (int i = 0; i < 16; ++i) {
-        controls.push_back({kGroupKeyId + i,
+        controls.push_back({kFirstGroupButtonId + i,
                             ControlKind::GroupButton,
                             {3840 + 600 * (i % 3), 360 * (i / 3), 615, 375},
                             FontFace::Mingliu,
@@ -33,19 +33,20 @@ std::vector<ControlPlacement> build_layout() {
     for (int i = 0; i < 46; ++i) {
         const int row = i < 6 ? 0 : 1 + (i - 6) / 10;
         const int column = i < 6 ? i : (i - 6) % 10;
-        controls.push_back({kKeyButtonId + i,
+        controls.push_back({kFirstKeyId + i,
                             ControlKind::KeyButton,
                             {360 * column, 360 * row, 375, 375},
                             FontFace::Mingliu,
                             17 + i});
     }
-    controls.push_back({kCmdUpId, ControlKind::Button, {2160, 0, 615, 375}, FontFace::Mingliu, 63});
     controls.push_back(
-        {kCmdDownId, ControlKind::Button, {2760, 0, 615, 375}, FontFace::Mingliu, 64});
+        {kPageUpButtonId, ControlKind::Button, {2160, 0, 615, 375}, FontFace::Mingliu, 63});
     controls.push_back(
-        {kText1Id, ControlKind::TextBox, {0, 1800, 3615, 375}, FontFace::Mingliu, 66});
+        {kPageDownButtonId, ControlKind::Button, {2760, 0, 615, 375}, FontFace::Mingliu, 64});
     controls.push_back(
-        {kPageShowId, ControlKind::Label, {3360, 0, 615, 375}, FontFace::Mingliu, -1});
+        {kPreviewId, ControlKind::TextBox, {0, 1800, 3615, 375}, FontFace::Mingliu, 66});
+    controls.push_back(
+        {kPageLabelId, ControlKind::Label, {3360, 0, 615, 375}, FontFace::Mingliu, -1});
     return controls;
 }
 

@@ -7,14 +7,14 @@
 namespace quillaro {
 
 // Control IDs are also the contract for the end-to-end tests.
-inline constexpr int kKeyButtonId = 1000;  // + index 0..45
-inline constexpr int kGroupKeyId = 1100;   // + index 0..15
-inline constexpr int kCmdUpId = 1200;
-inline constexpr int kCmdDownId = 1201;
-inline constexpr int kPageShowId = 1202;
-inline constexpr int kText1Id = 1203;
-inline constexpr int kCmdMoreId = 1204;
-inline constexpr int kCmdAboutId = 1205;
+inline constexpr int kFirstKeyId = 1000;          // + index 0..45
+inline constexpr int kFirstGroupButtonId = 1100;  // + index 0..15
+inline constexpr int kPageUpButtonId = 1200;
+inline constexpr int kPageDownButtonId = 1201;
+inline constexpr int kPageLabelId = 1202;
+inline constexpr int kPreviewId = 1203;
+inline constexpr int kMoreButtonId = 1204;
+inline constexpr int kAboutButtonId = 1205;
 
 inline constexpr int kPaletteClientWidth = 5640;
 inline constexpr int kPaletteClientHeight = 2160;

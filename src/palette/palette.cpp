@@ -14,24 +14,23 @@ std::u16string_view within_text_limit(std::u16string_view text) {
 }
 
 Palette::Palette(Desktop& desktop) : desktop_(desktop) {
-    for (auto& key : key_button) key.font_size = 12.0;
-    for (auto& group : group_key) group.font_size = 11.25;
-    cmd_up = {u"上頁", false, false, false, 11.25};
-    cmd_down = {u"下頁", false, false, false, 11.25};
-    cmd_more = {u"More", true, false, false, 12.0};
-    cmd_about = {u"  關於", true, false, false, 0.0};  // 0: the window's default font
+    for (auto& key : keys) key.font_size = 12.0;
+    for (auto& button : group_buttons) button.font_size = 11.25;
+    page_up_button = {u"上頁", false, false, false, 11.25};
+    page_down_button = {u"下頁", false, false, false, 11.25};
+    more_button = {u"More", true, false, false, 12.0};
+    about_button = {u"  關於", true, false, false, 0.0};  // 0: the window's default font
 }
 
-void Palette::Form_Load() {
+void Palette::start() {
     desktop_.make_topmost();
-    set_count = 3;
-    set_no = 1;
-    show_group_names(set_no);
+    set = 1;
+    show_group_captions(set);
     load_builtin_groups(table);
     // From here on a failure never stops start-up: the user groups swallow theirs, and the
     // first selection cannot fail on a table whose bounds every position respects.
     load_user_groups();
-    group_key_Click(0);
+    select_group(0);
 }
 
 }  // namespace quillaro

@@ -24,61 +24,55 @@ inline constexpr const char16_t* kEditNotice = u"注意!編輯自訂檔後,請�
 inline constexpr size_t kMaxTextUnits = 1024;
 std::u16string_view within_text_limit(std::u16string_view text);
 
-// Handler and field names follow the window's controls (`group_key_Click`, `set_no`, ...).
-// NOLINTBEGIN(readability-identifier-naming,misc-non-private-member-variables-in-classes)
+// The sets the More button steps through; the last one is the user's, read from group files.
+inline constexpr int16_t kSetCount = 3;
+inline constexpr int16_t kUserSet = 3;
+
+// The palette window's state and handlers. The window calls a handler for each event and then
+// copies the plain-data controls below to its child windows; handlers never touch a window.
 class Palette {
   public:
     explicit Palette(Desktop& desktop);
 
     // Start-up: topmost, set 1, built-in and user groups, group 0 selected.
-    void Form_Load();
+    void start();
 
     // Navigation.
-    void show_group_names(int16_t set);
-    void group_key_Click(int16_t index);
-    void cmd_down_Click();
-    void cmd_up_Click();
-    void cmd_more_Click();
-    void cmd_about_Click();
+    void show_group_captions(int16_t shown_set);
+    void select_group(int16_t index);
+    void next_page();
+    // 上頁, which is 編輯 (open the group's file) on page 1 of the user's set.
+    void previous_page_or_edit();
+    void next_set();
+    void open_about();
 
     // Sending.
-    void Timer1_Timer();
-    void key_button_Click(int16_t index);
-    void key_button_MouseMove(int16_t index);
+    void track_foreground();  // on every tick of the foreground timer
+    void send_key(int16_t index);
+    void preview_key(int16_t index);
 
-    // Set 3 from the user's group files.
+    // The user's set from its group files.
     void load_user_groups();
 
-    // The loaders, as the window's own methods.
-    void show_send(int16_t g, int16_t k, std::u16string_view str_buf,
-                   std::u16string_view str_buf2) {
-        table.show_send(g, k, str_buf, str_buf2);
-    }
-    void show_send2(int16_t g, int16_t k, std::u16string_view str_buf,
-                    std::u16string_view str_buf2) {
-        table.show_send2(g, k, str_buf, str_buf2);
-    }
-
-    // State.
-    int16_t set_count = 0;
-    int16_t set_no = 0;
-    int16_t group_no = 0;
-    int16_t page_no = 0;
-    int16_t page_total = 0;
-    std::u16string group_names;
-    std::u16string file_dir;  // prefix of group-file names; empty, so names stay relative
-    WindowHandle target_hwnd = 0;
+    // Position: the set, group and page the keys show, and the group's page count as it was
+    // when the group was selected.
+    int16_t set = 0;
+    int16_t group = 0;
+    int16_t page = 0;
+    int16_t page_count = 0;
+    std::u16string group_captions;  // the current set's group captions, joined by commas
+    WindowHandle target = 0;        // the last window other than the palette in front
     KeyTable table;
 
     // Controls.
-    std::array<ButtonControl, kKeysPerPage> key_button;
-    std::array<ButtonControl, kGroupButtons> group_key;
-    ButtonControl cmd_up;
-    ButtonControl cmd_down;
-    ButtonControl cmd_more;
-    ButtonControl cmd_about;
-    LabelControl page_show;
-    TextControl Text1;
+    std::array<ButtonControl, kKeysPerPage> keys;
+    std::array<ButtonControl, kGroupButtons> group_buttons;
+    ButtonControl page_up_button;
+    ButtonControl page_down_button;
+    ButtonControl more_button;
+    ButtonControl about_button;
+    LabelControl page_label;
+    TextControl preview;
 
   private:
     [[nodiscard]] int32_t item_under_key(int16_t index) const;
@@ -89,6 +83,5 @@ class Palette {
 
     Desktop& desktop_;
 };
-// NOLINTEND(readability-identifier-naming,misc-non-private-member-variables-in-classes)
 
 }  // namespace quillaro

@@ -7,24 +7,24 @@ namespace quillaro {
 // second one could already see the palette, just clicked, and make it its own target. No window
 // at all is in front for a moment while the activation passes from one window to another (the
 // user clicking the palette); such a tick keeps the target, or the next key would type nowhere.
-void Palette::Timer1_Timer() {
+void Palette::track_foreground() {
     const WindowHandle foreground = desktop_.foreground_window();
-    if (foreground != 0 && foreground != desktop_.own_window()) target_hwnd = foreground;
+    if (foreground != 0 && foreground != desktop_.own_window()) target = foreground;
 }
 
-void Palette::key_button_Click(int16_t index) {
-    desktop_.set_foreground_window(target_hwnd);
+void Palette::send_key(int16_t index) {
+    desktop_.set_foreground_window(target);
     desktop_.do_events();
     // Keys typed before the target has taken the activation would reach no window.
-    desktop_.wait_until_active(target_hwnd);
+    desktop_.wait_until_active(target);
     // The position is read only now: a navigation click handled above decides the item.
     const std::u16string_view text =
-        within_text_limit(table.key_send(set_no, group_no, item_under_key(index)));
+        within_text_limit(table.key_text(set, group, item_under_key(index)));
     if (!text.empty()) desktop_.type_text(text);
 }
 
-void Palette::key_button_MouseMove(int16_t index) {
-    Text1.text = within_text_limit(table.key_send(set_no, group_no, item_under_key(index)));
+void Palette::preview_key(int16_t index) {
+    preview.text = within_text_limit(table.key_text(set, group, item_under_key(index)));
 }
 
 }  // namespace quillaro

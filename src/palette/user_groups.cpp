@@ -1,5 +1,8 @@
-// Set 3: groups the user defines in user_define_0.txt .. user_define_15.txt.
+// The user's set: groups the user defines in user_define_0.txt .. user_define_15.txt.
+#include <vector>
+
 #include "palette/palette.h"
+#include "symbols/comma_list.h"
 #include "symbols/decimal.h"
 #include "symbols/group_file.h"
 
@@ -15,7 +18,7 @@ void Palette::load_user_groups() {
     for (int16_t n = 0; n < kUserGroups; ++n) {
         std::u16string captions;
         std::u16string sends;
-        if (const auto bytes = desktop_.read_file(file_dir + group_file_name(n))) {
+        if (const auto bytes = desktop_.read_file(group_file_name(n))) {
             auto lines = read_group_lines(*bytes, ansi, 3);
             // A one-line file's only line doubles as the caption list.
             if (!lines.empty()) captions = std::move(lines[0]);
@@ -23,7 +26,7 @@ void Palette::load_user_groups() {
             if (lines.size() >= 3) sends = std::move(lines[2]);
         }
         try {
-            show_send(set_count, n, captions, sends);
+            table.load_comma_lists(kUserSet, n, captions, sends);
         } catch (const LoadError&) {
             // An overlong list keeps what was stored before the failure; the other groups
             // still load.
@@ -39,34 +42,28 @@ void Palette::load_user_groups() {
 std::u16string Palette::user_group_caption_list() {
     const AnsiDecoder ansi = [this](std::string_view bytes) { return desktop_.decode_ansi(bytes); };
     std::u16string caption;
-    std::u16string list;
-    size_t fields = 1;  // fields begun in `list`
-    for (int16_t n = 0; n < kUserGroups; ++n) {
-        if (const auto bytes = desktop_.read_file(file_dir + group_file_name(n))) {
+    std::vector<std::u16string> fields;
+    for (int16_t n = 0; n < kUserGroups && fields.size() < kGroupButtons; ++n) {
+        if (const auto bytes = desktop_.read_file(group_file_name(n))) {
             auto lines = read_group_lines(*bytes, ansi, 1);
             if (!lines.empty()) caption = std::move(lines[0]);
         }
-        if (n > 0) {
-            if (fields == kGroupButtons) break;
-            list += u',';
-            ++fields;
-        }
-        const std::u16string_view text = caption;
-        for (size_t start = 0;;) {
-            const size_t comma = text.find(u',', start);
-            list += within_text_limit(text.substr(start, comma - start));
-            if (comma == std::u16string_view::npos || fields == kGroupButtons) break;
-            list += u',';
-            ++fields;
-            start = comma + 1;
-        }
+        for_each_piece(std::u16string_view(caption), [&](std::u16string_view piece) {
+            fields.emplace_back(within_text_limit(piece));
+            return fields.size() < kGroupButtons;
+        });
+    }
+    std::u16string list;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) list += u',';
+        list += fields[i];
     }
     return list;
 }
 
 void Palette::run_edit_command() {
     desktop_.message_box(kEditNotice);
-    const std::u16string file_name = group_file_name(group_no);
+    const std::u16string file_name = group_file_name(group);
     if (!desktop_.start_editor(u"notepad " + file_name)) {
         desktop_.message_box(u"無法啟動記事本開啟 " + file_name +
                              u",請確認系統的記事本程式是否存在.");

@@ -286,9 +286,9 @@ std::span<const BuiltinGroup> builtin_groups() {
 void load_builtin_groups(KeyTable& table) {
     for (const BuiltinGroup& group : builtin_groups()) {
         if (group.loader == Loader::CommaList) {
-            table.show_send(group.set, group.group, group.items, group.items);
+            table.load_comma_lists(group.set, group.group, group.items, group.items);
         } else {
-            table.show_send2(group.set, group.group, group.items, group.items);
+            table.load_per_character(group.set, group.group, group.items, group.items);
         }
     }
 }

@@ -10,8 +10,8 @@ namespace quillaro {
 class KeyTable;
 
 enum class Loader : uint8_t {
-    CommaList,        // KeyTable::show_send: items separated by ","
-    OnePerCharacter,  // KeyTable::show_send2: every UTF-16 unit is an item
+    CommaList,        // KeyTable::load_comma_lists: items separated by ","
+    OnePerCharacter,  // KeyTable::load_per_character: every UTF-16 unit is an item
 };
 
 struct BuiltinGroup {

@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "symbols/comma_list.h"
+
 namespace quillaro {
 namespace {
 
@@ -153,15 +155,13 @@ std::vector<std::u16string> byte_lines(std::string_view bytes, size_t max_lines,
 // so a damaged character never merges two keys; a well-formed line decodes the same either way.
 std::u16string decode_ansi_line(const AnsiDecoder& ansi, std::string_view line) {
     std::u16string out;
-    size_t start = 0;
-    for (;;) {
-        const size_t comma = line.find(',', start);
-        const std::string_view piece = line.substr(start, comma - start);
+    bool first = true;
+    for_each_piece(line, [&](std::string_view piece) {
+        if (!first) out += u',';
+        first = false;
         if (!piece.empty()) out += ansi(piece);
-        if (comma == std::string_view::npos) return out;
-        out += u',';
-        start = comma + 1;
-    }
+    });
+    return out;
 }
 
 // UTF-16 after its mark. An odd trailing byte is no code unit and is dropped. Code units are

@@ -35,27 +35,28 @@ class KeyTable {
   public:
     // Readers. Indices outside the table read as empty; the window never asks for them,
     // but the sixth page's keys 21..45 stand past item 250 and must show nothing.
-    [[nodiscard]] const std::u16string& key_str(int16_t set, int16_t group, int32_t item) const;
-    [[nodiscard]] const std::u16string& key_send(int16_t set, int16_t group, int32_t item) const;
+    [[nodiscard]] const std::u16string& key_caption(int16_t set, int16_t group, int32_t item) const;
+    [[nodiscard]] const std::u16string& key_text(int16_t set, int16_t group, int32_t item) const;
     [[nodiscard]] int16_t page_count(int16_t set, int16_t group) const;
 
     // The two loaders. Both fail with LoadError, leaving what was stored before the failure.
-    void show_send(int16_t g, int16_t k, std::u16string_view str_buf, std::u16string_view str_buf2);
-    void show_send2(int16_t g, int16_t k, std::u16string_view str_buf,
-                    std::u16string_view str_buf2);
+    void load_comma_lists(int16_t set, int16_t group, std::u16string_view captions,
+                          std::u16string_view texts);
+    void load_per_character(int16_t set, int16_t group, std::u16string_view captions,
+                            std::u16string_view texts);
 
   private:
     struct Cell {
         std::u16string caption;
-        std::u16string send;
+        std::u16string text;
     };
     static constexpr size_t kSlots = size_t{kSetSlots} * size_t{kGroupSlots};
     static size_t slot(int16_t set, int16_t group) {
         return static_cast<size_t>(set) * kGroupSlots + static_cast<size_t>(group);
     }
 
-    Cell& cell_for_store(int16_t g, int16_t k, int32_t item);
-    void store_page_count(int16_t g, int16_t k, int32_t items);
+    Cell& cell_for_store(int16_t set, int16_t group, int32_t item);
+    void store_page_count(int16_t set, int16_t group, int32_t items);
     [[nodiscard]] const Cell* find(int16_t set, int16_t group, int32_t item) const;
 
     // The cells of each group, as many as its highest stored item needs: a cell past the end

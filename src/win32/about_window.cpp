@@ -59,15 +59,15 @@ void AboutWindow::open() {
                               instance_, this);
     if (window_ == nullptr) return;
     dpi_ = window_dpi(window_);
-    about_win_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
-                                     ES_AUTOVSCROLL | ES_READONLY,
-                                 0, 0, 0, 0, window_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAboutWinId)),
-                                 instance_, nullptr);
-    command1_ = CreateWindowExW(
+    about_text_box_ = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"EDIT", L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+            ES_READONLY,
+        0, 0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAboutTextBoxId)),
+        instance_, nullptr);
+    ok_button_ = CreateWindowExW(
         0, L"BUTTON", L"ok啦", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
-        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommand1Id)), instance_, nullptr);
+        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOkButtonId)), instance_, nullptr);
 
     const RECT frame = about_frame(dpi_);
     SetWindowPos(window_, nullptr, twips_to_pixels(kHomeLeft, dpi_) + frame.left,
@@ -76,28 +76,28 @@ void AboutWindow::open() {
     place_controls();
 
     const std::u16string text = about_text();
-    SetWindowTextW(about_win_, wide(text));
+    SetWindowTextW(about_text_box_, wide(text));
     ShowWindow(window_, SW_SHOWNORMAL);
-    SetFocus(about_win_);
-    SendMessageW(about_win_, EM_SETSEL, 0, 0);  // show the text from its start, unselected
+    SetFocus(about_text_box_);
+    SendMessageW(about_text_box_, EM_SETSEL, 0, 0);  // show the text from its start, unselected
 }
 
 void AboutWindow::place_controls() {
-    place(about_win_, kAboutWinRect, dpi_);
-    place(command1_, kCommand1Rect, dpi_);
+    place(about_text_box_, kAboutWinRect, dpi_);
+    place(ok_button_, kCommand1Rect, dpi_);
     SendMessageW(
-        about_win_, WM_SETFONT,
+        about_text_box_, WM_SETFONT,
         reinterpret_cast<WPARAM>(fonts_.get({FontFace::WindowDefault, 0.0, false, false, dpi_})),
         TRUE);
     SendMessageW(
-        command1_, WM_SETFONT,
+        ok_button_, WM_SETFONT,
         reinterpret_cast<WPARAM>(fonts_.get({FontFace::Mingliu, 14.25, false, false, dpi_})), TRUE);
 }
 
 LRESULT AboutWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_COMMAND:
-            if (LOWORD(wparam) == kCommand1Id || LOWORD(wparam) == IDCANCEL) {
+            if (LOWORD(wparam) == kOkButtonId || LOWORD(wparam) == IDCANCEL) {
                 DestroyWindow(window_);
             }
             return 0;
@@ -109,7 +109,7 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 if (focus != nullptr && IsChild(window_, focus) != FALSE) focus_ = focus;
             } else if (HIWORD(wparam) == 0 && IsWindowVisible(window_) != FALSE) {  // not minimized
                 SetFocus(focus_ != nullptr && IsChild(window_, focus_) != FALSE ? focus_
-                                                                                : about_win_);
+                                                                                : about_text_box_);
             }
             return 0;
         case WM_NEXTDLGCTL: {
@@ -123,7 +123,7 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         }
         case WM_CTLCOLORSTATIC:
             // Read-only, so that the text stays as shipped, but white like a page.
-            if (reinterpret_cast<HWND>(lparam) == about_win_) {
+            if (reinterpret_cast<HWND>(lparam) == about_text_box_) {
                 SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_WINDOW));
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
             }
@@ -138,8 +138,8 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         }
         case WM_DESTROY:
             window_ = nullptr;
-            about_win_ = nullptr;
-            command1_ = nullptr;
+            about_text_box_ = nullptr;
+            ok_button_ = nullptr;
             focus_ = nullptr;
             on_destroyed_();
             return 0;

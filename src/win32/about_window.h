@@ -9,8 +9,8 @@
 
 namespace quillaro::win32 {
 
-inline constexpr int kAboutWinId = 1300;
-inline constexpr int kCommand1Id = 1301;
+inline constexpr int kAboutTextBoxId = 1300;
+inline constexpr int kOkButtonId = 1301;
 
 class AboutWindow {
   public:
@@ -32,8 +32,8 @@ class AboutWindow {
     FontCache& fonts_;
     std::function<void()> on_destroyed_;
     HWND window_ = nullptr;
-    HWND about_win_ = nullptr;
-    HWND command1_ = nullptr;
+    HWND about_text_box_ = nullptr;
+    HWND ok_button_ = nullptr;
     HWND focus_ = nullptr;  // the control to give the keyboard focus back to on activation
     int dpi_ = 96;
 };

@@ -20,8 +20,10 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 constexpr int kHomeLeft = 5565;
 constexpr int kHomeTop = 6945;
 
-bool is_key(int id) { return id >= kKeyButtonId && id < kKeyButtonId + kKeysPerPage; }
-bool is_group(int id) { return id >= kGroupKeyId && id < kGroupKeyId + kGroupButtons; }
+bool is_key(int id) { return id >= kFirstKeyId && id < kFirstKeyId + kKeysPerPage; }
+bool is_group(int id) {
+    return id >= kFirstGroupButtonId && id < kFirstGroupButtonId + kGroupButtons;
+}
 
 const wchar_t* class_for(ControlKind kind) {
     switch (kind) {
@@ -109,7 +111,7 @@ bool PaletteWindow::create(int show_command) {
     create_controls();
     place_controls();
 
-    palette_.Form_Load();
+    palette_.start();
     apply();
     SetTimer(window_, kTimerId, USER_TIMER_MINIMUM, nullptr);
     ShowWindow(window_, show_command);
@@ -138,21 +140,21 @@ void PaletteWindow::create_controls() {
                               reinterpret_cast<DWORD_PTR>(this));
         }
         if (is_key(id)) {
-            keys_.at(static_cast<size_t>(id - kKeyButtonId)) = control;
+            keys_.at(static_cast<size_t>(id - kFirstKeyId)) = control;
         } else if (is_group(id)) {
-            groups_.at(static_cast<size_t>(id - kGroupKeyId)) = control;
-        } else if (id == kCmdUpId) {
-            cmd_up_ = control;
-        } else if (id == kCmdDownId) {
-            cmd_down_ = control;
-        } else if (id == kCmdMoreId) {
-            cmd_more_ = control;
-        } else if (id == kCmdAboutId) {
-            cmd_about_ = control;
-        } else if (id == kPageShowId) {
-            page_show_ = control;
-        } else if (id == kText1Id) {
-            text1_ = control;
+            groups_.at(static_cast<size_t>(id - kFirstGroupButtonId)) = control;
+        } else if (id == kPageUpButtonId) {
+            page_up_button_ = control;
+        } else if (id == kPageDownButtonId) {
+            page_down_button_ = control;
+        } else if (id == kMoreButtonId) {
+            more_button_ = control;
+        } else if (id == kAboutButtonId) {
+            about_button_ = control;
+        } else if (id == kPageLabelId) {
+            page_label_ = control;
+        } else if (id == kPreviewId) {
+            preview_ = control;
         }
     }
     controls_dpi_ = dpi_;
@@ -160,8 +162,8 @@ void PaletteWindow::create_controls() {
     for (const auto& entry : by_tab) tab_order_.push_back(entry.second);
 
     // Captions and states the controls have before start-up runs.
-    set_text(cmd_more_, palette_.cmd_more.caption);
-    set_text(cmd_about_, palette_.cmd_about.caption);
+    set_text(more_button_, palette_.more_button.caption);
+    set_text(about_button_, palette_.about_button.caption);
     shown_up_.caption = u"\x1";  // force the first apply to write them
     shown_down_.caption = u"\x1";
 }
@@ -205,17 +207,17 @@ void PaletteWindow::place_controls() {
     }
 
     // Fonts of the standard controls; owner-drawn buttons pick theirs when they paint.
-    SendMessageW(cmd_up_, WM_SETFONT, reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)),
-                 TRUE);
-    SendMessageW(cmd_down_, WM_SETFONT,
+    SendMessageW(page_up_button_, WM_SETFONT,
                  reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)), TRUE);
-    SendMessageW(page_show_, WM_SETFONT,
+    SendMessageW(page_down_button_, WM_SETFONT,
                  reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)), TRUE);
-    SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)),
+    SendMessageW(page_label_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)), TRUE);
+    SendMessageW(preview_, WM_SETFONT, reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)),
                  TRUE);
-    SendMessageW(cmd_more_, WM_SETFONT, reinterpret_cast<WPARAM>(font_for(FontFace::UiSans, 12.0)),
-                 TRUE);
-    SendMessageW(cmd_about_, WM_SETFONT,
+    SendMessageW(more_button_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(font_for(FontFace::UiSans, 12.0)), TRUE);
+    SendMessageW(about_button_, WM_SETFONT,
                  reinterpret_cast<WPARAM>(font_for(FontFace::WindowDefault, 0.0)), TRUE);
     for (HWND button : keys_) InvalidateRect(button, nullptr, TRUE);
     for (HWND button : groups_) InvalidateRect(button, nullptr, TRUE);
@@ -234,26 +236,27 @@ void PaletteWindow::apply_button(HWND window, const ButtonControl& wanted, Butto
 
 void PaletteWindow::apply() {
     for (size_t i = 0; i < keys_.size(); ++i) {
-        apply_button(keys_[i], palette_.key_button[i], shown_keys_[i]);
+        apply_button(keys_[i], palette_.keys[i], shown_keys_[i]);
     }
     for (size_t i = 0; i < groups_.size(); ++i) {
-        apply_button(groups_[i], palette_.group_key[i], shown_groups_[i]);
+        apply_button(groups_[i], palette_.group_buttons[i], shown_groups_[i]);
     }
-    apply_button(cmd_up_, palette_.cmd_up, shown_up_);
-    apply_button(cmd_down_, palette_.cmd_down, shown_down_);
-    if (palette_.page_show != shown_page_) {
-        set_text(page_show_, palette_.page_show.caption);
-        shown_page_ = palette_.page_show;
+    apply_button(page_up_button_, palette_.page_up_button, shown_up_);
+    apply_button(page_down_button_, palette_.page_down_button, shown_down_);
+    if (palette_.page_label != shown_page_) {
+        set_text(page_label_, palette_.page_label.caption);
+        shown_page_ = palette_.page_label;
     }
-    if (palette_.Text1 != shown_text1_) {
-        set_text(text1_, palette_.Text1.text);
-        shown_text1_ = palette_.Text1;
+    if (palette_.preview != shown_preview_) {
+        set_text(preview_, palette_.preview.text);
+        shown_preview_ = palette_.preview;
     }
 }
 
 const ButtonControl* PaletteWindow::owner_drawn_state(int id) const {
-    if (is_key(id)) return &palette_.key_button.at(static_cast<size_t>(id - kKeyButtonId));
-    if (is_group(id)) return &palette_.group_key.at(static_cast<size_t>(id - kGroupKeyId));
+    if (is_key(id)) return &palette_.keys.at(static_cast<size_t>(id - kFirstKeyId));
+    if (is_group(id))
+        return &palette_.group_buttons.at(static_cast<size_t>(id - kFirstGroupButtonId));
     return nullptr;
 }
 
@@ -334,17 +337,17 @@ bool PaletteWindow::handle_tab(const MSG& message) {
 
 void PaletteWindow::on_command(int id) {
     if (is_key(id)) {
-        palette_.key_button_Click(static_cast<int16_t>(id - kKeyButtonId));
+        palette_.send_key(static_cast<int16_t>(id - kFirstKeyId));
     } else if (is_group(id)) {
-        palette_.group_key_Click(static_cast<int16_t>(id - kGroupKeyId));
-    } else if (id == kCmdUpId) {
-        palette_.cmd_up_Click();
-    } else if (id == kCmdDownId) {
-        palette_.cmd_down_Click();
-    } else if (id == kCmdMoreId) {
-        palette_.cmd_more_Click();
-    } else if (id == kCmdAboutId) {
-        palette_.cmd_about_Click();
+        palette_.select_group(static_cast<int16_t>(id - kFirstGroupButtonId));
+    } else if (id == kPageUpButtonId) {
+        palette_.previous_page_or_edit();
+    } else if (id == kPageDownButtonId) {
+        palette_.next_page();
+    } else if (id == kMoreButtonId) {
+        palette_.next_set();
+    } else if (id == kAboutButtonId) {
+        palette_.open_about();
     }
     apply();
 }
@@ -356,14 +359,14 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             if (HIWORD(wparam) == BN_CLICKED) on_command(LOWORD(wparam));
             return 0;
         case WM_TIMER:
-            if (wparam == kTimerId) palette_.Timer1_Timer();
+            if (wparam == kTimerId) palette_.track_foreground();
             return 0;
         case WM_DRAWITEM:
             draw_owner_button(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
             return TRUE;
         case WM_CTLCOLORSTATIC:
             // The preview box is read-only but reads like a text box.
-            if (reinterpret_cast<HWND>(lparam) == text1_) {
+            if (reinterpret_cast<HWND>(lparam) == preview_) {
                 SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_WINDOW));
                 return reinterpret_cast<LRESULT>(preview_brush_);
             }
@@ -407,8 +410,8 @@ LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wp
         case WM_MOUSEMOVE:
             palette_window->track_hot(window, true);
             if (is_key(static_cast<int>(id))) {
-                palette_window->palette_.key_button_MouseMove(
-                    static_cast<int16_t>(static_cast<int>(id) - kKeyButtonId));
+                palette_window->palette_.preview_key(
+                    static_cast<int16_t>(static_cast<int>(id) - kFirstKeyId));
                 palette_window->apply();
             }
             // The system's button would ask, on every move, to be told when the mouse hovers,

@@ -58,12 +58,12 @@ class PaletteWindow {
 
     std::array<HWND, kKeysPerPage> keys_{};
     std::array<HWND, kGroupButtons> groups_{};
-    HWND cmd_up_ = nullptr;
-    HWND cmd_down_ = nullptr;
-    HWND cmd_more_ = nullptr;
-    HWND cmd_about_ = nullptr;
-    HWND page_show_ = nullptr;
-    HWND text1_ = nullptr;
+    HWND page_up_button_ = nullptr;
+    HWND page_down_button_ = nullptr;
+    HWND more_button_ = nullptr;
+    HWND about_button_ = nullptr;
+    HWND page_label_ = nullptr;
+    HWND preview_ = nullptr;
     std::vector<HWND> tab_order_;
 
     // What the child windows show now, so that only changes reach them.
@@ -72,7 +72,7 @@ class PaletteWindow {
     ButtonControl shown_up_;
     ButtonControl shown_down_;
     LabelControl shown_page_;
-    TextControl shown_text1_;
+    TextControl shown_preview_;
 };
 
 }  // namespace quillaro::win32

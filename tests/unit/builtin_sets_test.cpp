@@ -94,8 +94,8 @@ TEST(BuiltinSets, EveryKeyTypesWhatItShowsAndNothingPastTheGroup) {
         for (int32_t i = 0; i < kItemSlots; ++i) {
             const auto index = static_cast<size_t>(i);
             const std::u16string want = index < items.size() ? items[index] : u"";
-            EXPECT_EQ(table.key_str(group.set, group.group, i), want) << "item " << i;
-            EXPECT_EQ(table.key_send(group.set, group.group, i), want) << "item " << i;
+            EXPECT_EQ(table.key_caption(group.set, group.group, i), want) << "item " << i;
+            EXPECT_EQ(table.key_text(group.set, group.group, i), want) << "item " << i;
         }
     }
 }

@@ -25,19 +25,19 @@ TEST(Layout, EveryControlOnceWithItsPlace) {
         Twips rect;
     };
     const Expected fixed[] = {
-        {kCmdUpId, {2160, 0, 615, 375}},
-        {kCmdDownId, {2760, 0, 615, 375}},
-        {kPageShowId, {3360, 0, 615, 375}},
-        {kText1Id, {0, 1800, 3615, 375}},
-        {kCmdMoreId, {4440, 1800, 735, 375}},
-        {kCmdAboutId, {5040, 1800, 615, 375}},
-        {kKeyButtonId + 5, {1800, 0, 375, 375}},
-        {kKeyButtonId + 6, {0, 360, 375, 375}},
-        {kKeyButtonId + 15, {3240, 360, 375, 375}},
-        {kKeyButtonId + 45, {3240, 1440, 375, 375}},
-        {kGroupKeyId + 0, {3840, 0, 615, 375}},
-        {kGroupKeyId + 14, {5040, 1440, 615, 375}},
-        {kGroupKeyId + 15, {3840, 1800, 615, 375}},
+        {kPageUpButtonId, {2160, 0, 615, 375}},
+        {kPageDownButtonId, {2760, 0, 615, 375}},
+        {kPageLabelId, {3360, 0, 615, 375}},
+        {kPreviewId, {0, 1800, 3615, 375}},
+        {kMoreButtonId, {4440, 1800, 735, 375}},
+        {kAboutButtonId, {5040, 1800, 615, 375}},
+        {kFirstKeyId + 5, {1800, 0, 375, 375}},
+        {kFirstKeyId + 6, {0, 360, 375, 375}},
+        {kFirstKeyId + 15, {3240, 360, 375, 375}},
+        {kFirstKeyId + 45, {3240, 1440, 375, 375}},
+        {kFirstGroupButtonId + 0, {3840, 0, 615, 375}},
+        {kFirstGroupButtonId + 14, {5040, 1440, 615, 375}},
+        {kFirstGroupButtonId + 15, {3840, 1800, 615, 375}},
     };
     for (const auto& expected : fixed) {
         const Twips& r = controls.at(expected.id).rect;
@@ -48,11 +48,12 @@ TEST(Layout, EveryControlOnceWithItsPlace) {
     }
     // Rows of keys at a pitch of 360: neighbours share one border line.
     for (int i = 0; i < 46; ++i) {
-        const Twips& r = controls.at(kKeyButtonId + i).rect;
+        const Twips& r = controls.at(kFirstKeyId + i).rect;
         EXPECT_EQ(r.left % 360, 0);
         EXPECT_EQ(r.top, i < 6 ? 0 : 360 * (1 + (i - 6) / 10)) << i;
     }
-    EXPECT_EQ(controls.at(kGroupKeyId + 14).rect.left + 615, 5655);  // one pixel past the edge
+    EXPECT_EQ(controls.at(kFirstGroupButtonId + 14).rect.left + 615,
+              5655);  // one pixel past the edge
 }
 
 TEST(Layout, FocusOrder) {
@@ -65,15 +66,15 @@ TEST(Layout, FocusOrder) {
     ASSERT_EQ(tab.size(), 67U);
     EXPECT_EQ(tab.begin()->first, 0);
     EXPECT_EQ(tab.rbegin()->first, 66);
-    EXPECT_EQ(tab.at(0), kCmdMoreId);
-    EXPECT_EQ(tab.at(1), kGroupKeyId + 15);
-    EXPECT_EQ(tab.at(5), kGroupKeyId + 3);
-    EXPECT_EQ(tab.at(16), kGroupKeyId + 0);
-    EXPECT_EQ(tab.at(17), kKeyButtonId + 0);
-    EXPECT_EQ(tab.at(62), kKeyButtonId + 45);
-    EXPECT_EQ(tab.at(63), kCmdUpId);
-    EXPECT_EQ(tab.at(66), kText1Id);
-    EXPECT_EQ(by_id().at(kPageShowId).tab_index, -1);
+    EXPECT_EQ(tab.at(0), kMoreButtonId);
+    EXPECT_EQ(tab.at(1), kFirstGroupButtonId + 15);
+    EXPECT_EQ(tab.at(5), kFirstGroupButtonId + 3);
+    EXPECT_EQ(tab.at(16), kFirstGroupButtonId + 0);
+    EXPECT_EQ(tab.at(17), kFirstKeyId + 0);
+    EXPECT_EQ(tab.at(62), kFirstKeyId + 45);
+    EXPECT_EQ(tab.at(63), kPageUpButtonId);
+    EXPECT_EQ(tab.at(66), kPreviewId);
+    EXPECT_EQ(by_id().at(kPageLabelId).tab_index, -1);
 }
 
 TEST(Layout, OverlapsStackAboutOverMoreAndButtonsOverTheLabel) {
@@ -83,9 +84,9 @@ TEST(Layout, OverlapsStackAboutOverMoreAndButtonsOverTheLabel) {
                             [id](const ControlPlacement& p) { return p.id == id; }) -
                layout.begin();
     };
-    EXPECT_LT(position(kCmdAboutId), position(kCmdMoreId));
-    EXPECT_LT(position(kGroupKeyId), position(kPageShowId));
-    EXPECT_EQ(position(kPageShowId), static_cast<long>(layout.size()) - 1);
+    EXPECT_LT(position(kAboutButtonId), position(kMoreButtonId));
+    EXPECT_LT(position(kFirstGroupButtonId), position(kPageLabelId));
+    EXPECT_EQ(position(kPageLabelId), static_cast<long>(layout.size()) - 1);
 }
 
 TEST(Layout, TwipsBecomePixelsAtTheWindowDpi) {

@@ -25,7 +25,7 @@ class Navigation : public ::testing::Test {
 
     // Start-up as the window runs it. Built-in slots loaded before it keep their data; set 3
     // comes from the group files, which start-up reads.
-    void start() { palette.Form_Load(); }
+    void start() { palette.start(); }
 
     void load(int16_t set, int16_t group, int items) {
         if (set == 3) {
@@ -36,36 +36,36 @@ class Navigation : public ::testing::Test {
             }
             desktop.files[u"user_define_" + decimal(group) + u".txt"] = file;
         } else {
-            palette.show_send(set, group, numbered_list(items, u"c"), numbered_list(items, u"s"));
+            palette.table.load_comma_lists(set, group, numbered_list(items, u"c"),
+                                           numbered_list(items, u"s"));
         }
     }
 };
 
 TEST_F(Navigation, ControlsAtCreation) {
-    EXPECT_EQ(palette.cmd_up.caption, u"上頁");
-    EXPECT_FALSE(palette.cmd_up.enabled);
-    EXPECT_EQ(palette.cmd_down.caption, u"下頁");
-    EXPECT_FALSE(palette.cmd_down.enabled);
-    EXPECT_EQ(palette.cmd_more.caption, u"More");
-    EXPECT_EQ(palette.cmd_about.caption, u"  關於");
-    EXPECT_EQ(palette.group_key[3].font_size, 11.25);
-    EXPECT_EQ(palette.key_button[45].caption, u"");
+    EXPECT_EQ(palette.page_up_button.caption, u"上頁");
+    EXPECT_FALSE(palette.page_up_button.enabled);
+    EXPECT_EQ(palette.page_down_button.caption, u"下頁");
+    EXPECT_FALSE(palette.page_down_button.enabled);
+    EXPECT_EQ(palette.more_button.caption, u"More");
+    EXPECT_EQ(palette.about_button.caption, u"  關於");
+    EXPECT_EQ(palette.group_buttons[3].font_size, 11.25);
+    EXPECT_EQ(palette.keys[45].caption, u"");
 }
 
 TEST_F(Navigation, StartUpSelectsGroupZeroOfSetOne) {
     start();
     EXPECT_EQ(desktop.calls.front(), "topmost");
-    EXPECT_EQ(palette.set_count, 3);
-    EXPECT_EQ(palette.set_no, 1);
-    EXPECT_EQ(palette.group_no, 0);
-    EXPECT_EQ(palette.page_no, 1);
-    EXPECT_EQ(palette.group_key[0].caption, u"地址");
-    EXPECT_EQ(palette.group_key[15].caption, u"標符");
-    EXPECT_TRUE(palette.group_key[0].bold && palette.group_key[0].italic);
-    EXPECT_EQ(palette.group_key[0].font_size, 10.0);
-    EXPECT_EQ(palette.group_key[1].font_size, 12.0);
-    EXPECT_FALSE(palette.cmd_up.enabled);
-    EXPECT_EQ(palette.cmd_up.caption, u"上頁");
+    EXPECT_EQ(palette.set, 1);
+    EXPECT_EQ(palette.group, 0);
+    EXPECT_EQ(palette.page, 1);
+    EXPECT_EQ(palette.group_buttons[0].caption, u"地址");
+    EXPECT_EQ(palette.group_buttons[15].caption, u"標符");
+    EXPECT_TRUE(palette.group_buttons[0].bold && palette.group_buttons[0].italic);
+    EXPECT_EQ(palette.group_buttons[0].font_size, 10.0);
+    EXPECT_EQ(palette.group_buttons[1].font_size, 12.0);
+    EXPECT_FALSE(palette.page_up_button.enabled);
+    EXPECT_EQ(palette.page_up_button.caption, u"上頁");
 }
 
 TEST_F(Navigation, MoreCyclesThroughTheThreeSets) {
@@ -73,12 +73,12 @@ TEST_F(Navigation, MoreCyclesThroughTheThreeSets) {
     const char16_t* expected_first[] = {u"俄文", u"", u"地址", u"俄文"};
     const int16_t expected_set[] = {2, 3, 1, 2};
     for (int step = 0; step < 4; ++step) {
-        palette.cmd_more_Click();
-        EXPECT_EQ(palette.set_no, expected_set[step]);
-        EXPECT_EQ(palette.group_key[0].caption, expected_first[step]);
-        EXPECT_EQ(palette.group_no, 0);
-        EXPECT_EQ(palette.cmd_up.caption, palette.set_no == 3 ? u"編輯" : u"上頁");
-        EXPECT_EQ(palette.cmd_up.enabled, palette.set_no == 3);
+        palette.next_set();
+        EXPECT_EQ(palette.set, expected_set[step]);
+        EXPECT_EQ(palette.group_buttons[0].caption, expected_first[step]);
+        EXPECT_EQ(palette.group, 0);
+        EXPECT_EQ(palette.page_up_button.caption, palette.set == 3 ? u"編輯" : u"上頁");
+        EXPECT_EQ(palette.page_up_button.enabled, palette.set == 3);
     }
 }
 
@@ -99,29 +99,29 @@ TEST_P(Paging, ButtonsFollowThePosition) {
     if (set == 3) load(set, 5, items);
     start();
     if (set != 3) load(set, 5, items);
-    while (palette.set_no != set) palette.cmd_more_Click();
-    palette.group_key_Click(5);
+    while (palette.set != set) palette.next_set();
+    palette.select_group(5);
 
     const auto pages = static_cast<int16_t>((items + 45) / 46);
     ASSERT_EQ(palette.table.page_count(set, 5), pages);
     auto check = [&](int16_t page) {
         SCOPED_TRACE("page " + std::to_string(page));
-        EXPECT_EQ(palette.page_no, page);
-        EXPECT_EQ(palette.page_show.caption, decimal(page) + u"/" + decimal(pages) + u"頁");
+        EXPECT_EQ(palette.page, page);
+        EXPECT_EQ(palette.page_label.caption, decimal(page) + u"/" + decimal(pages) + u"頁");
         const bool edit = set == 3 && page == 1;
-        EXPECT_EQ(palette.cmd_up.caption, edit ? u"編輯" : u"上頁");
-        EXPECT_EQ(palette.cmd_up.enabled, edit || page > 1);
-        EXPECT_EQ(palette.cmd_down.enabled, page < pages);
+        EXPECT_EQ(palette.page_up_button.caption, edit ? u"編輯" : u"上頁");
+        EXPECT_EQ(palette.page_up_button.enabled, edit || page > 1);
+        EXPECT_EQ(palette.page_down_button.enabled, page < pages);
         const int first = 46 * (page - 1);
-        EXPECT_EQ(palette.key_button[0].caption, first < items ? u"c" + decimal(first) : u"");
+        EXPECT_EQ(palette.keys[0].caption, first < items ? u"c" + decimal(first) : u"");
     };
     check(1);
     for (int16_t page = 2; page <= pages; ++page) {
-        palette.cmd_down_Click();
+        palette.next_page();
         check(page);
     }
     for (int16_t page = static_cast<int16_t>(pages - 1); page >= 1; --page) {
-        palette.cmd_up_Click();
+        palette.previous_page_or_edit();
         check(page);
     }
     EXPECT_TRUE(desktop.editor_command_lines.empty());
@@ -134,12 +134,12 @@ INSTANTIATE_TEST_SUITE_P(Positions, Paging,
 
 TEST_F(Navigation, EmptyGroupShowsPageOneOfZero) {
     start();
-    palette.cmd_more_Click();
-    palette.cmd_more_Click();
-    palette.group_key_Click(9);  // set 3 without group files
-    EXPECT_EQ(palette.page_show.caption, u"1/0頁");
-    EXPECT_FALSE(palette.cmd_down.enabled);
-    for (const auto& key : palette.key_button) {
+    palette.next_set();
+    palette.next_set();
+    palette.select_group(9);  // set 3 without group files
+    EXPECT_EQ(palette.page_label.caption, u"1/0頁");
+    EXPECT_FALSE(palette.page_down_button.enabled);
+    for (const auto& key : palette.keys) {
         EXPECT_EQ(key.caption, u"");
         EXPECT_EQ(key.font_size, 12.0);
     }
@@ -148,48 +148,48 @@ TEST_F(Navigation, EmptyGroupShowsPageOneOfZero) {
 TEST_F(Navigation, KeyFontSizeComesFromThePageOneCaption) {
     // Captions of 0..5 code units, then a two-unit surrogate pair on page 2.
     start();
-    palette.show_send(1, 2, u",a,ab,abc,abcd,abcde," + numbered_list(40, u"x") + u",y",
-                      numbered_list(47, u"s"));
-    palette.group_key_Click(2);
+    palette.table.load_comma_lists(1, 2, u",a,ab,abc,abcd,abcde," + numbered_list(40, u"x") + u",y",
+                                   numbered_list(47, u"s"));
+    palette.select_group(2);
     const double expected[] = {12, 12, 11, 8, 12, 12};
-    for (size_t k = 0; k < 6; ++k) EXPECT_EQ(palette.key_button[k].font_size, expected[k]) << k;
-    palette.cmd_down_Click();
-    EXPECT_EQ(palette.key_button[0].caption, u"y");
-    EXPECT_EQ(palette.key_button[3].font_size, 8.0);  // kept from page 1
+    for (size_t k = 0; k < 6; ++k) EXPECT_EQ(palette.keys[k].font_size, expected[k]) << k;
+    palette.next_page();
+    EXPECT_EQ(palette.keys[0].caption, u"y");
+    EXPECT_EQ(palette.keys[3].font_size, 8.0);  // kept from page 1
 }
 
 TEST_F(Navigation, ReselectingAGroupReturnsToPageOne) {
     start();
-    palette.show_send(2, 1, numbered_list(140, u"c"), numbered_list(140, u"s"));
-    palette.cmd_more_Click();
-    palette.group_key_Click(1);
-    palette.cmd_down_Click();
-    palette.cmd_down_Click();
-    EXPECT_EQ(palette.page_no, 3);
-    palette.group_key_Click(1);
-    EXPECT_EQ(palette.page_no, 1);
-    EXPECT_EQ(palette.key_button[0].caption, u"c0");
+    palette.table.load_comma_lists(2, 1, numbered_list(140, u"c"), numbered_list(140, u"s"));
+    palette.next_set();
+    palette.select_group(1);
+    palette.next_page();
+    palette.next_page();
+    EXPECT_EQ(palette.page, 3);
+    palette.select_group(1);
+    EXPECT_EQ(palette.page, 1);
+    EXPECT_EQ(palette.keys[0].caption, u"c0");
 }
 
 TEST_F(Navigation, SixthPageShowsNothingPastItem250) {
     load(3, 0, 251);
     start();
-    palette.cmd_more_Click();
-    palette.cmd_more_Click();
-    for (int i = 0; i < 5; ++i) palette.cmd_down_Click();
-    EXPECT_EQ(palette.page_show.caption, u"6/6頁");
-    EXPECT_EQ(palette.key_button[20].caption, u"c250");
-    for (size_t k = 21; k < 46; ++k) EXPECT_EQ(palette.key_button[k].caption, u"") << k;
-    EXPECT_FALSE(palette.cmd_down.enabled);
+    palette.next_set();
+    palette.next_set();
+    for (int i = 0; i < 5; ++i) palette.next_page();
+    EXPECT_EQ(palette.page_label.caption, u"6/6頁");
+    EXPECT_EQ(palette.keys[20].caption, u"c250");
+    for (size_t k = 21; k < 46; ++k) EXPECT_EQ(palette.keys[k].caption, u"") << k;
+    EXPECT_FALSE(palette.page_down_button.enabled);
 }
 
 TEST_F(Navigation, GroupCaptionsAreTakenLiterally) {
     desktop.files[u"user_define_0.txt"] = "A&B\r\n";
     start();
-    palette.cmd_more_Click();
-    palette.cmd_more_Click();
-    EXPECT_EQ(palette.group_key[0].caption, u"A&B");
-    EXPECT_EQ(palette.group_key[1].caption, u"A&B");
+    palette.next_set();
+    palette.next_set();
+    EXPECT_EQ(palette.group_buttons[0].caption, u"A&B");
+    EXPECT_EQ(palette.group_buttons[1].caption, u"A&B");
 }
 
 }  // namespace

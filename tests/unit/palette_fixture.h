@@ -15,10 +15,10 @@ class PaletteFixture : public ::testing::Test {
 
     // Start-up, then More twice: set 3, read from the desktop's files.
     void start_in_set_3() {
-        palette.Form_Load();
-        palette.cmd_more_Click();
-        palette.cmd_more_Click();
-        ASSERT_EQ(palette.set_no, 3);
+        palette.start();
+        palette.next_set();
+        palette.next_set();
+        ASSERT_EQ(palette.set, 3);
     }
 };
 

@@ -15,7 +15,7 @@ class Sending : public ::testing::Test {
     Palette palette{desktop};
 
     void SetUp() override {
-        palette.Form_Load();
+        palette.start();
         desktop.calls.clear();
     }
 };
@@ -37,16 +37,16 @@ TEST_F(Sending, TimerFollowsEveryWindowButThePalette) {
     for (const Tick& tick : ticks) {
         desktop.foreground = tick.foreground;
         desktop.calls.clear();
-        palette.Timer1_Timer();
-        EXPECT_EQ(palette.target_hwnd, tick.expected_target) << tick.foreground;
+        palette.track_foreground();
+        EXPECT_EQ(palette.target, tick.expected_target) << tick.foreground;
         // Asked once, so that the answer compared is the answer stored.
         EXPECT_EQ(desktop.calls, std::vector<std::string>{"get_foreground"}) << tick.foreground;
     }
 }
 
 TEST_F(Sending, ClickActivatesDispatchesWaitsThenTypes) {
-    palette.target_hwnd = 0x200;
-    palette.key_button_Click(0);
+    palette.target = 0x200;
+    palette.send_key(0);
     const std::vector<std::string> expected = {"set_foreground 512", "do_events", "wait 512",
                                                "type"};
     EXPECT_EQ(desktop.calls, expected);
@@ -54,9 +54,9 @@ TEST_F(Sending, ClickActivatesDispatchesWaitsThenTypes) {
 }
 
 TEST_F(Sending, ANavigationClickDuringDispatchDecidesTheItem) {
-    palette.group_key_Click(3);  // 圈圈: three pages
-    desktop.pending.emplace_back([this] { palette.cmd_down_Click(); });
-    palette.key_button_Click(6);
+    palette.select_group(3);  // 圈圈: three pages
+    desktop.pending.emplace_back([this] { palette.next_page(); });
+    palette.send_key(6);
     ASSERT_EQ(desktop.typed.size(), 1U);
     EXPECT_EQ(desktop.typed[0], u"\uE8B5");  // item 52 of page 2, not item 6 of page 1
 }
@@ -64,14 +64,14 @@ TEST_F(Sending, ANavigationClickDuringDispatchDecidesTheItem) {
 TEST_F(Sending, SendsTheSendStringNotTheCaption) {
     desktop.files[u"user_define_4.txt"] = "Arrows\r\nleft,right,up,down\r\n<-,->,^,v\r\n";
     Palette fresh(desktop);
-    fresh.Form_Load();
-    fresh.cmd_more_Click();
-    fresh.cmd_more_Click();
-    fresh.group_key_Click(4);
-    EXPECT_EQ(fresh.key_button[1].caption, u"right");
-    fresh.key_button_MouseMove(1);
-    EXPECT_EQ(fresh.Text1.text, u"->");
-    fresh.key_button_Click(2);
+    fresh.start();
+    fresh.next_set();
+    fresh.next_set();
+    fresh.select_group(4);
+    EXPECT_EQ(fresh.keys[1].caption, u"right");
+    fresh.preview_key(1);
+    EXPECT_EQ(fresh.preview.text, u"->");
+    fresh.send_key(2);
     EXPECT_EQ(desktop.typed.back(), u"^");  // typed as it stands, never as a shortcut
 }
 
@@ -88,12 +88,12 @@ class Hover : public Sending, public ::testing::WithParamInterface<HoverCase> {}
 
 TEST_P(Hover, PreviewsTheSendStringOfTheItem) {
     const HoverCase& c = GetParam();
-    while (palette.set_no != c.set) palette.cmd_more_Click();
-    palette.group_key_Click(c.group);
-    for (int page = 1; page < c.page; ++page) palette.cmd_down_Click();
-    palette.key_button_MouseMove(c.key);
-    EXPECT_EQ(palette.Text1.text, c.expected);
-    palette.key_button_Click(c.key);
+    while (palette.set != c.set) palette.next_set();
+    palette.select_group(c.group);
+    for (int page = 1; page < c.page; ++page) palette.next_page();
+    palette.preview_key(c.key);
+    EXPECT_EQ(palette.preview.text, c.expected);
+    palette.send_key(c.key);
     if (c.expected.empty()) {
         EXPECT_TRUE(desktop.typed.empty());
     } else {
@@ -111,10 +111,10 @@ INSTANTIATE_TEST_SUITE_P(
                       HoverCase{3, 0, 1, 0, u""}));
 
 TEST_F(Sending, PreviewStaysWhenTheGroupChanges) {
-    palette.key_button_MouseMove(0);
-    palette.group_key_Click(1);
-    palette.cmd_more_Click();
-    EXPECT_EQ(palette.Text1.text, u"縣");
+    palette.preview_key(0);
+    palette.select_group(1);
+    palette.next_set();
+    EXPECT_EQ(palette.preview.text, u"縣");
 }
 
 TEST_F(Sending, SixthPageKeysPastTheTablePreviewAndTypeNothing) {
@@ -122,22 +122,22 @@ TEST_F(Sending, SixthPageKeysPastTheTablePreviewAndTypeNothing) {
     for (int i = 0; i < 251; ++i) line += (i > 0 ? "," : "") + std::to_string(i);
     desktop.files[u"user_define_0.txt"] = "Long\r\n" + line + "\r\n" + line + "\r\n";
     Palette fresh(desktop);
-    fresh.Form_Load();
-    fresh.cmd_more_Click();
-    fresh.cmd_more_Click();
-    for (int i = 0; i < 5; ++i) fresh.cmd_down_Click();
-    fresh.key_button_MouseMove(20);
-    EXPECT_EQ(fresh.Text1.text, u"250");
+    fresh.start();
+    fresh.next_set();
+    fresh.next_set();
+    for (int i = 0; i < 5; ++i) fresh.next_page();
+    fresh.preview_key(20);
+    EXPECT_EQ(fresh.preview.text, u"250");
     for (int16_t key = 21; key < 46; ++key) {
-        fresh.key_button_MouseMove(key);
-        EXPECT_EQ(fresh.Text1.text, u"");
-        fresh.key_button_Click(key);
+        fresh.preview_key(key);
+        EXPECT_EQ(fresh.preview.text, u"");
+        fresh.send_key(key);
     }
     EXPECT_TRUE(desktop.typed.empty());
 }
 
 TEST_F(Sending, ClickWithoutAnyTargetStillTypes) {
-    palette.key_button_Click(1);
+    palette.send_key(1);
     EXPECT_EQ(desktop.calls.front(), "set_foreground 0");
     EXPECT_EQ(desktop.typed, std::vector<std::u16string>{u"市"});
 }

@@ -39,18 +39,18 @@ TEST_F(TextLimit, ARunawayLineShowsAndTypesItsStartOnly) {
     start_in_set_3();
 
     // The table keeps everything the file says.
-    EXPECT_EQ(palette.table.key_send(3, 0, 1).size(), long_send.size());
+    EXPECT_EQ(palette.table.key_text(3, 0, 1).size(), long_send.size());
 
     // What the controls carry and what a click types is cut to the limit. The 15 missing files
     // repeat the huge caption, each copy cut as well.
-    for (const auto& button : palette.group_key) {
+    for (const auto& button : palette.group_buttons) {
         EXPECT_EQ(button.caption, std::u16string(kMaxTextUnits, u'h'));
     }
-    EXPECT_EQ(palette.group_names.size(), 16 * kMaxTextUnits + 15);
-    palette.key_button_MouseMove(1);
-    EXPECT_EQ(palette.Text1.text, std::u16string(kMaxTextUnits, u's'));
-    palette.key_button_Click(1);
-    palette.key_button_Click(0);
+    EXPECT_EQ(palette.group_captions.size(), 16 * kMaxTextUnits + 15);
+    palette.preview_key(1);
+    EXPECT_EQ(palette.preview.text, std::u16string(kMaxTextUnits, u's'));
+    palette.send_key(1);
+    palette.send_key(0);
     EXPECT_EQ(desktop.typed,
               (std::vector<std::u16string>{std::u16string(kMaxTextUnits, u's'), u"short"}));
 }
@@ -64,29 +64,29 @@ TEST_F(TextLimit, CaptionsWithCommasStillShiftTheButtonsAfterThem) {
     desktop.files[u"user_define_1.txt"] = "One\r\n";
     desktop.files[u"user_define_2.txt"] = std::string(200000, ',') + "\r\n";
     start_in_set_3();
-    EXPECT_EQ(palette.group_key[0].caption, u"A");
-    EXPECT_EQ(palette.group_key[1].caption, std::u16string(kMaxTextUnits, u'b'));
-    EXPECT_EQ(palette.group_key[2].caption, u"2");
-    EXPECT_EQ(palette.group_key[15].caption, u"15");
-    EXPECT_EQ(std::count(palette.group_names.begin(), palette.group_names.end(), u','), 15);
+    EXPECT_EQ(palette.group_buttons[0].caption, u"A");
+    EXPECT_EQ(palette.group_buttons[1].caption, std::u16string(kMaxTextUnits, u'b'));
+    EXPECT_EQ(palette.group_buttons[2].caption, u"2");
+    EXPECT_EQ(palette.group_buttons[15].caption, u"15");
+    EXPECT_EQ(std::count(palette.group_captions.begin(), palette.group_captions.end(), u','), 15);
 
     // A line of commas: empty captions from there on.
     desktop.files[u"user_define_0.txt"] = "Zero\r\n";
-    palette.cmd_more_Click();
-    palette.cmd_more_Click();
-    palette.cmd_more_Click();
-    EXPECT_EQ(palette.group_key[1].caption, u"One");
-    for (size_t i = 2; i < palette.group_key.size(); ++i) {
-        EXPECT_EQ(palette.group_key[i].caption, u"") << i;
+    palette.next_set();
+    palette.next_set();
+    palette.next_set();
+    EXPECT_EQ(palette.group_buttons[1].caption, u"One");
+    for (size_t i = 2; i < palette.group_buttons.size(); ++i) {
+        EXPECT_EQ(palette.group_buttons[i].caption, u"") << i;
     }
 }
 
 TEST_F(TextLimit, AnOverlongCaptionKeepsTheFontSizeOfItsFullLength) {
     desktop.files[u"user_define_0.txt"] = "T\r\n" + std::string(5000, 'c') + ",ab\r\nx,y\r\n";
     start_in_set_3();
-    EXPECT_EQ(palette.key_button[0].caption.size(), kMaxTextUnits);
-    EXPECT_EQ(palette.key_button[0].font_size, 12.0);
-    EXPECT_EQ(palette.key_button[1].font_size, 11.0);
+    EXPECT_EQ(palette.keys[0].caption.size(), kMaxTextUnits);
+    EXPECT_EQ(palette.keys[0].font_size, 12.0);
+    EXPECT_EQ(palette.keys[1].font_size, 11.0);
 }
 
 TEST_F(TextLimit, ControlBytesInAFileNeitherShowNorType) {
@@ -97,14 +97,14 @@ TEST_F(TextLimit, ControlBytesInAFileNeitherShowNorType) {
         "N\0UL\r\na\0b,c\x08"
         "d,\t\x16\r\nx\0y,z\x1A\r\n"s;
     start_in_set_3();
-    EXPECT_EQ(palette.group_key[0].caption, u"NUL");
-    EXPECT_EQ(palette.key_button[0].caption, u"ab");
-    EXPECT_EQ(palette.key_button[1].caption, u"cd");
-    EXPECT_EQ(palette.key_button[2].caption, u"\t");
-    palette.key_button_MouseMove(0);
-    EXPECT_EQ(palette.Text1.text, u"xy");
-    palette.key_button_Click(0);
-    palette.key_button_Click(1);
+    EXPECT_EQ(palette.group_buttons[0].caption, u"NUL");
+    EXPECT_EQ(palette.keys[0].caption, u"ab");
+    EXPECT_EQ(palette.keys[1].caption, u"cd");
+    EXPECT_EQ(palette.keys[2].caption, u"\t");
+    palette.preview_key(0);
+    EXPECT_EQ(palette.preview.text, u"xy");
+    palette.send_key(0);
+    palette.send_key(1);
     EXPECT_EQ(desktop.typed, (std::vector<std::u16string>{u"xy", u"z"}));
 }
 

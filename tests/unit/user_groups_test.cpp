@@ -16,9 +16,9 @@ std::string numbered(int count) {
 
 class UserGroups : public testing::PaletteFixture {
   protected:
-    std::u16string send(int16_t group, int item) { return palette.table.key_send(3, group, item); }
+    std::u16string send(int16_t group, int item) { return palette.table.key_text(3, group, item); }
     std::u16string caption(int16_t group, int item) {
-        return palette.table.key_str(3, group, item);
+        return palette.table.key_caption(3, group, item);
     }
 };
 
@@ -45,7 +45,7 @@ TEST_P(GroupFile, LeavesWhatTheRulesSay) {
     EXPECT_EQ(caption(5, int(c.captions.size())), u"");
     for (size_t i = 0; i < c.sends.size(); ++i) EXPECT_EQ(send(5, int(i)), c.sends[i]) << i;
     EXPECT_EQ(send(5, int(c.sends.size())), u"");
-    EXPECT_EQ(palette.group_key[5].caption, c.button);
+    EXPECT_EQ(palette.group_buttons[5].caption, c.button);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -102,31 +102,31 @@ TEST_F(UserGroups, OverlongLinesKeepWhatFits) {
     EXPECT_EQ(caption(1, 2), u"2");
     EXPECT_EQ(send(1, 250), u"250");
     EXPECT_EQ(palette.table.page_count(3, 1), 0);
-    EXPECT_EQ(palette.page_show.caption, u"1/0頁");
-    EXPECT_FALSE(palette.cmd_down.enabled);
+    EXPECT_EQ(palette.page_label.caption, u"1/0頁");
+    EXPECT_FALSE(palette.page_down_button.enabled);
     // 46 captions and 47 send strings: two pages, the second with one blank key that types.
-    palette.group_key_Click(2);
-    palette.cmd_down_Click();
-    EXPECT_EQ(palette.page_show.caption, u"2/2頁");
-    EXPECT_EQ(palette.key_button[0].caption, u"");
-    palette.key_button_MouseMove(0);
-    EXPECT_EQ(palette.Text1.text, u"46");
+    palette.select_group(2);
+    palette.next_page();
+    EXPECT_EQ(palette.page_label.caption, u"2/2頁");
+    EXPECT_EQ(palette.keys[0].caption, u"");
+    palette.preview_key(0);
+    EXPECT_EQ(palette.preview.text, u"46");
 }
 
 TEST_F(UserGroups, MissingFilesRepeatTheCaptionReadBefore) {
     desktop.files[u"user_define_0.txt"] = "A\r\n";
     desktop.files[u"user_define_2.txt"] = "C\r\n";
     start_in_set_3();
-    EXPECT_EQ(palette.group_names, u"A,A,C,C,C,C,C,C,C,C,C,C,C,C,C,C");
-    EXPECT_EQ(palette.group_key[1].caption, u"A");
-    EXPECT_EQ(palette.group_key[15].caption, u"C");
+    EXPECT_EQ(palette.group_captions, u"A,A,C,C,C,C,C,C,C,C,C,C,C,C,C,C");
+    EXPECT_EQ(palette.group_buttons[1].caption, u"A");
+    EXPECT_EQ(palette.group_buttons[15].caption, u"C");
 }
 
 TEST_F(UserGroups, NoFilesGiveEmptyCaptionsAndEmptyGroups) {
     start_in_set_3();
-    EXPECT_EQ(palette.group_names, std::u16string(15, u','));
-    for (const auto& button : palette.group_key) EXPECT_EQ(button.caption, u"");
-    EXPECT_EQ(palette.page_show.caption, u"1/0頁");
+    EXPECT_EQ(palette.group_captions, std::u16string(15, u','));
+    for (const auto& button : palette.group_buttons) EXPECT_EQ(button.caption, u"");
+    EXPECT_EQ(palette.page_label.caption, u"1/0頁");
     EXPECT_TRUE(desktop.notices.empty());
 }
 
@@ -135,47 +135,47 @@ TEST_F(UserGroups, ACommaInACaptionShiftsTheLaterButtons) {
     desktop.files[u"user_define_1.txt"] = "One\r\nk1\r\ns1";
     desktop.files[u"user_define_15.txt"] = "Last";
     start_in_set_3();
-    EXPECT_EQ(palette.group_key[0].caption, u"A");
-    EXPECT_EQ(palette.group_key[1].caption, u"B");
-    EXPECT_EQ(palette.group_key[2].caption, u"One");
-    EXPECT_NE(palette.group_key[15].caption, u"Last");
-    palette.group_key_Click(1);  // the button captioned B still opens file 1's keys
-    EXPECT_EQ(palette.key_button[0].caption, u"k1");
+    EXPECT_EQ(palette.group_buttons[0].caption, u"A");
+    EXPECT_EQ(palette.group_buttons[1].caption, u"B");
+    EXPECT_EQ(palette.group_buttons[2].caption, u"One");
+    EXPECT_NE(palette.group_buttons[15].caption, u"Last");
+    palette.select_group(1);  // the button captioned B still opens file 1's keys
+    EXPECT_EQ(palette.keys[0].caption, u"k1");
 }
 
 TEST_F(UserGroups, CaptionsAreReadAgainEachTimeSetThreeComesBack) {
     desktop.files[u"user_define_3.txt"] = "Old\r\nk\r\ns";
     start_in_set_3();
-    EXPECT_EQ(palette.group_key[3].caption, u"Old");
+    EXPECT_EQ(palette.group_buttons[3].caption, u"Old");
     desktop.files[u"user_define_3.txt"] = "New\r\nchanged\r\nchanged";
-    palette.cmd_more_Click();
-    palette.cmd_more_Click();
-    palette.cmd_more_Click();
-    EXPECT_EQ(palette.group_key[3].caption, u"New");
-    palette.group_key_Click(3);
-    EXPECT_EQ(palette.key_button[0].caption, u"k");  // keys stay as loaded at start-up
+    palette.next_set();
+    palette.next_set();
+    palette.next_set();
+    EXPECT_EQ(palette.group_buttons[3].caption, u"New");
+    palette.select_group(3);
+    EXPECT_EQ(palette.keys[0].caption, u"k");  // keys stay as loaded at start-up
 }
 
 TEST_F(UserGroups, EditCommandShowsTheNoticeThenStartsTheEditor) {
     start_in_set_3();
-    palette.group_key_Click(12);
-    const auto label = palette.page_show.caption;
-    palette.cmd_up_Click();
+    palette.select_group(12);
+    const auto label = palette.page_label.caption;
+    palette.previous_page_or_edit();
     EXPECT_EQ(desktop.notices, std::vector<std::u16string>{kEditNotice});
     EXPECT_EQ(desktop.editor_command_lines,
               std::vector<std::u16string>{u"notepad user_define_12.txt"});
     const std::vector<std::string> order(desktop.calls.end() - 2, desktop.calls.end());
     EXPECT_EQ(order, (std::vector<std::string>{"message_box", "start_editor"}));
-    EXPECT_EQ(palette.page_show.caption, label);
-    EXPECT_EQ(palette.cmd_up.caption, u"編輯");
-    EXPECT_EQ(palette.page_no, 1);
+    EXPECT_EQ(palette.page_label.caption, label);
+    EXPECT_EQ(palette.page_up_button.caption, u"編輯");
+    EXPECT_EQ(palette.page, 1);
 }
 
 TEST_F(UserGroups, EditorThatCannotStartIsReported) {
     desktop.editor_starts = false;
     start_in_set_3();
-    palette.group_key_Click(7);
-    palette.cmd_up_Click();
+    palette.select_group(7);
+    palette.previous_page_or_edit();
     ASSERT_EQ(desktop.notices.size(), 2U);
     EXPECT_NE(desktop.notices[1].find(u"user_define_7.txt"), std::u16string::npos);
 }
@@ -183,16 +183,16 @@ TEST_F(UserGroups, EditorThatCannotStartIsReported) {
 TEST_F(UserGroups, PageBackNeverOpensTheEditor) {
     desktop.files[u"user_define_0.txt"] = "T\r\n" + numbered(100) + "\r\n" + numbered(100);
     start_in_set_3();
-    palette.cmd_down_Click();
-    EXPECT_EQ(palette.cmd_up.caption, u"上頁");
-    palette.cmd_up_Click();
-    EXPECT_EQ(palette.page_no, 1);
-    EXPECT_EQ(palette.cmd_up.caption, u"編輯");
-    palette.cmd_more_Click();  // set 1
-    palette.group_key_Click(3);
-    palette.cmd_down_Click();
-    palette.cmd_up_Click();
-    EXPECT_EQ(palette.page_no, 1);
+    palette.next_page();
+    EXPECT_EQ(palette.page_up_button.caption, u"上頁");
+    palette.previous_page_or_edit();
+    EXPECT_EQ(palette.page, 1);
+    EXPECT_EQ(palette.page_up_button.caption, u"編輯");
+    palette.next_set();  // set 1
+    palette.select_group(3);
+    palette.next_page();
+    palette.previous_page_or_edit();
+    EXPECT_EQ(palette.page, 1);
     EXPECT_TRUE(desktop.editor_command_lines.empty());
 }
 

@@ -15,8 +15,8 @@ namespace e2e::cases {
 namespace {
 
 constexpr std::wstring_view kAboutTitle = L"關於Quillaro符號輸入小工具 及 簡略說明";
-constexpr int kAboutWinId = 1300;
-constexpr int kCommand1Id = 1301;
+constexpr int kAboutTextBoxId = 1300;
+constexpr int kOkButtonId = 1301;
 constexpr int kClientWidth = 5760;  // twips
 constexpr int kClientHeight = 4110;
 constexpr quillaro::Twips kAboutWinRect{240, 120, 5175, 3375};
@@ -24,8 +24,8 @@ constexpr quillaro::Twips kCommand1Rect{2040, 3600, 1455, 375};
 
 struct About {
     HWND window = nullptr;
-    HWND text = nullptr;  // about_win
-    HWND ok = nullptr;    // Command1
+    HWND text = nullptr;  // about_text_box
+    HWND ok = nullptr;    // ok_button
 };
 
 std::wstring expected_text() { return to_wide(quillaro::about_text()); }
@@ -55,8 +55,8 @@ About open_about(Palette& palette) {
     About about;
     about.window = wait_for_window(kAboutTitle, 10s, palette.process().id());
     if (about.window == nullptr) throw Error("關於 opened no about window");
-    about.text = require_child(about.window, kAboutWinId, 5s);
-    about.ok = require_child(about.window, kCommand1Id, 5s);
+    about.text = require_child(about.window, kAboutTextBoxId, 5s);
+    about.ok = require_child(about.window, kOkButtonId, 5s);
     const bool shown =
         poll([&] { return is_visible(about.window) && window_text(about.text) == expected_text(); },
              10s);
@@ -104,14 +104,14 @@ void check_opened(Report& report, const About& about, HWND palette) {
         report.check_equal(client->bottom - client->top,
                            quillaro::twips_to_pixels(kClientHeight, dpi), "client height");
     }
-    check_place(report, about.window, about.text, kAboutWinRect, dpi, "about_win");
+    check_place(report, about.window, about.text, kAboutWinRect, dpi, "about_text_box");
     check_place(report, about.window, about.ok, kCommand1Rect, dpi, "ok啦");
 
-    report.check_equal(class_name(about.text), std::wstring(L"Edit"), "about_win is an EDIT");
-    report.check(has_style(about.text, ES_MULTILINE), "about_win is multi-line");
-    report.check(has_style(about.text, WS_VSCROLL), "about_win has a vertical scroll bar");
-    report.check(!has_style(about.text, WS_HSCROLL), "about_win has no horizontal scroll bar");
-    report.check(!has_style(about.text, ES_AUTOHSCROLL), "about_win wraps long lines");
+    report.check_equal(class_name(about.text), std::wstring(L"Edit"), "about_text_box is an EDIT");
+    report.check(has_style(about.text, ES_MULTILINE), "about_text_box is multi-line");
+    report.check(has_style(about.text, WS_VSCROLL), "about_text_box has a vertical scroll bar");
+    report.check(!has_style(about.text, WS_HSCROLL), "about_text_box has no horizontal scroll bar");
+    report.check(!has_style(about.text, ES_AUTOHSCROLL), "about_text_box wraps long lines");
     report.check_equal(class_name(about.ok), std::wstring(L"Button"), "ok啦 is a button");
     report.check_equal(window_text(about.ok).value_or(L"<gone>"), std::wstring(L"ok啦"),
                        "ok啦's caption");
@@ -123,7 +123,7 @@ void check_opened(Report& report, const About& about, HWND palette) {
     const auto lines = ask(about.text, EM_GETLINECOUNT);
     report.check(lines.value_or(0) > 25, "the long paragraphs wrap onto more lines (" +
                                              std::to_string(lines.value_or(0)) + " lines)");
-    report.check(focus_of_thread_of(about.window) == about.text, "about_win has the focus");
+    report.check(focus_of_thread_of(about.window) == about.text, "about_text_box has the focus");
 }
 
 bool is_in_front(HWND window) { return foreground_window() == window; }
@@ -135,7 +135,7 @@ void about_window(Context& context) {
     Palette palette(context);
     HWND window = palette.window();
     Process& process = palette.process();
-    HWND cmd_down = palette.control(Palette::kCmdDown);
+    HWND page_down_button = palette.control(Palette::kCmdDown);
 
     report.check(about_windows(process).empty(), "no about window at start-up");
 
@@ -208,19 +208,19 @@ void about_window(Context& context) {
                      5s),
                  "moved the about window under the palette");
     const auto text_rect = window_rect(about.text);
-    if (!text_rect) throw Error("about_win lost its place");
+    if (!text_rect) throw Error("about_text_box lost its place");
     const POINT free_spot{(text_rect->left + text_rect->right) / 2, text_rect->bottom - 10};
     report.check(top_level_at(free_spot) == about.window,
                  "part of the text is clear of the palette");
     report.check(click_at(free_spot), "clicked into the visible part of the text");
     report.check(poll([&] { return is_in_front(about.window); }, 5s), "the about window is active");
-    const auto down_rect = window_rect(cmd_down);
+    const auto down_rect = window_rect(page_down_button);
     if (!down_rect) throw Error("下頁 lost its place");
     const POINT overlap = centre_of(*down_rect);
     const auto moved_client = client_rect_on_screen(about.window);
     report.check(moved_client && PtInRect(&*moved_client, overlap) != FALSE,
                  "下頁 lies over the about window's client area");
-    report.check(WindowFromPoint(overlap) == cmd_down, "下頁 is on top where they overlap");
+    report.check(WindowFromPoint(overlap) == page_down_button, "下頁 is on top where they overlap");
     bool about_below = false;
     for (HWND next = GetWindow(window, GW_HWNDNEXT); next != nullptr;
          next = GetWindow(next, GW_HWNDNEXT)) {
@@ -228,7 +228,7 @@ void about_window(Context& context) {
     }
     report.check(about_below, "the about window is below the palette in the z-order");
     context.screenshot("overlap");
-    report.check(palette.click_and_wait_label(cmd_down, L"2/3頁"),
+    report.check(palette.click_and_wait_label(page_down_button, L"2/3頁"),
                  "下頁 works where the palette covers the about window");
 
     // Closing the palette leaves the about window open and the program running.

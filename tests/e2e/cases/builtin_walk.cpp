@@ -26,7 +26,7 @@ std::string where_of(const Position& at) {
 std::string key_difference(const Palette& palette, const Position& at) {
     const auto captions = palette.key_captions();
     for (int k = 0; k < Palette::kKeys; ++k) {
-        const std::wstring expected = to_wide(builtin_table().key_str(
+        const std::wstring expected = to_wide(builtin_table().key_caption(
             static_cast<int16_t>(at.set), static_cast<int16_t>(at.group), 46 * (at.page - 1) + k));
         if (captions.at(static_cast<size_t>(k)) != expected) {
             return "key " + std::to_string(k) + " shows " +

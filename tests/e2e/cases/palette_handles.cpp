@@ -77,17 +77,17 @@ std::wstring key_caption(int set, int group, int item) {
                    : std::wstring();
     }
     return to_wide(
-        builtin_table().key_str(static_cast<int16_t>(set), static_cast<int16_t>(group), item));
+        builtin_table().key_caption(static_cast<int16_t>(set), static_cast<int16_t>(group), item));
 }
 
-std::wstring key_send(int set, int group, int item) {
+std::wstring key_text(int set, int group, int item) {
     if (set == 3) {
         return item < user_group_items(group)
                    ? L"s." + std::to_wstring(group) + L"." + std::to_wstring(item)
                    : std::wstring();
     }
     return to_wide(
-        builtin_table().key_send(static_cast<int16_t>(set), static_cast<int16_t>(group), item));
+        builtin_table().key_text(static_cast<int16_t>(set), static_cast<int16_t>(group), item));
 }
 
 // --- the walk ----------------------------------------------------------------------------
@@ -116,7 +116,7 @@ std::vector<Action> one_round(const Palette& palette) {
         // A different key each time, so that every hover changes the preview.
         hover_key = (hover_key + 7) % Palette::kKeys;
         round.push_back({palette.key(hover_key), true, L"", L"",
-                         key_send(set, group, 46 * (page - 1) + hover_key), where});
+                         key_text(set, group, 46 * (page - 1) + hover_key), where});
     };
     for (int set = 1; set <= 3; ++set) {
         for (int group = 0; group < Palette::kGroups; ++group) {

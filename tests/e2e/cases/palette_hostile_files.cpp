@@ -50,7 +50,7 @@ std::vector<std::u16string> items(const quillaro::KeyTable& table, int group, bo
     std::vector<std::u16string> out;
     for (int i = 0; i < quillaro::kItemSlots; ++i) {
         const auto g = static_cast<int16_t>(group);
-        out.push_back(sends ? table.key_send(3, g, i) : table.key_str(3, g, i));
+        out.push_back(sends ? table.key_text(3, g, i) : table.key_caption(3, g, i));
     }
     while (!out.empty() && out.back().empty()) out.pop_back();
     return out;
@@ -94,7 +94,7 @@ void check_what_the_files_give(Report& report, quillaro::Palette& model) {
 
     group_is(0, {u"左", u"右", u"上", u"下", u"星", u"好"},
              {u"←", u"→", u"↑", u"↓", u"「」", u"\uE000"}, 1, "Big5 keys; FA 40 types U+E000");
-    const std::u16string line = table.key_str(3, 1, 0);
+    const std::u16string line = table.key_caption(3, 1, 0);
     report.check(line.size() == 7'864'320 && line.starts_with(u"長行0123456789長行") &&
                      items(table, 1, false).size() == 1 && items(table, 1, true).empty() &&
                      table.page_count(3, 1) == 0,
@@ -115,19 +115,19 @@ void check_what_the_files_give(Report& report, quillaro::Palette& model) {
     group_is(8, none, none, 0, "a folder: no file");
     group_is(kHeldGroup, none, none, 0, "held open without sharing: no file");
     group_is(10, numbered(u"k", 251), items(table, 10, true), 6, "251 keys on six pages");
-    report.check(items(table, 10, true).size() == 251 && table.key_send(3, 10, 3) == u"s3\uE003中",
+    report.check(items(table, 10, true).size() == 251 && table.key_text(3, 10, 3) == u"s3\uE003中",
                  "file 10: 251 send strings, private-use characters among them");
     group_is(11, numbered(u"a", 47), numbered(u"b", 47), 2, "47 keys: two pages");
     group_is(12, {u"p", u"\U0001F600", u"\xD800x"}, {u"P", u"\U0001F600", u"\xDC00y"}, 1,
              "UTF-16: a surrogate pair is one symbol, unpaired halves are kept");
-    report.check(table.key_send(3, 13, 0).size() == 100'000 && table.page_count(3, 13) == 1,
+    report.check(table.key_text(3, 13, 0).size() == 100'000 && table.page_count(3, 13) == 1,
                  "file 13: the 100,000-character send string is kept whole in the table");
     group_is(14, numbered(u"c", 251), none, 0,
              "300 captions: the first 251 stay, then the list fails and nothing is typed");
     bool clean = true;
     for (int i = 0; i < quillaro::kItemSlots; ++i) {
-        clean = clean && !holds_dropped_control(table.key_str(3, 15, i)) &&
-                !holds_dropped_control(table.key_send(3, 15, i));
+        clean = clean && !holds_dropped_control(table.key_caption(3, 15, i)) &&
+                !holds_dropped_control(table.key_text(3, 15, i));
     }
     report.check(clean, "file 15: no control character of the random bytes reaches a key");
 
@@ -148,7 +148,7 @@ void check_what_the_files_give(Report& report, quillaro::Palette& model) {
                                                   u"Over"};
     bool shown = true;
     for (size_t i = 0; i < captions.size(); ++i) {
-        shown = shown && model.group_key.at(i).caption == captions[i];
+        shown = shown && model.group_buttons.at(i).caption == captions[i];
     }
     report.check(shown,
                  "set 3's buttons: files without a first line repeat the caption before them; "
@@ -162,7 +162,7 @@ class HostileRun {
 
     // Selects `group` with the mouse and goes through all its pages.
     void walk_group(int group) {
-        model_->group_key_Click(static_cast<int16_t>(group));
+        model_->select_group(static_cast<int16_t>(group));
         const std::string name = "group " + std::to_string(group);
         if (!report_.check(click_button_handled(palette_.window(), palette_.group(group)) &&
                                poll([&] { return shows_model(); }, 10s),
@@ -174,7 +174,7 @@ class HostileRun {
         int mismatches = 0;
         for (int page = 1; page <= pages; ++page) {
             if (page > 1) {
-                model_->cmd_down_Click();
+                model_->next_page();
                 if (!report_.check(click_button_handled(palette_.window(),
                                                         palette_.control(Palette::kCmdDown)) &&
                                        poll([&] { return shows_model(); }, 10s),
@@ -195,14 +195,14 @@ class HostileRun {
     [[nodiscard]] int real_clicks() const { return real_clicks_; }
 
     bool shows_model() const {
-        if (palette_.page_label() != to_wide(model_->page_show.caption)) return false;
-        if (palette_.text(Palette::kCmdUp) != to_wide(model_->cmd_up.caption)) return false;
-        if (is_enabled(palette_.control(Palette::kCmdDown)) != model_->cmd_down.enabled) {
+        if (palette_.page_label() != to_wide(model_->page_label.caption)) return false;
+        if (palette_.text(Palette::kCmdUp) != to_wide(model_->page_up_button.caption)) return false;
+        if (is_enabled(palette_.control(Palette::kCmdDown)) != model_->page_down_button.enabled) {
             return false;
         }
         const auto captions = palette_.key_captions();
         for (size_t k = 0; k < captions.size(); ++k) {
-            if (captions[k] != to_wide(model_->key_button.at(k).caption)) return false;
+            if (captions[k] != to_wide(model_->keys.at(k).caption)) return false;
         }
         return true;
     }
@@ -254,13 +254,13 @@ class HostileRun {
 
     bool message_key(int k) {
         HWND key = palette_.key(k);
-        model_->key_button_MouseMove(static_cast<int16_t>(k));
+        model_->preview_key(static_cast<int16_t>(k));
         if (!palette_.hover_by_message(key) ||
-            palette_.text(Palette::kText1) != to_wide(model_->Text1.text)) {
+            palette_.text(Palette::kText1) != to_wide(model_->preview.text)) {
             return false;
         }
         const size_t before = model_.typed().size();
-        model_->key_button_Click(static_cast<int16_t>(k));
+        model_->send_key(static_cast<int16_t>(k));
         if (!palette_.click_by_message(key)) return false;
         return model_.typed().size() == before || editor_has_all_typed(typing_time(before));
     }
@@ -270,26 +270,26 @@ class HostileRun {
         // A hover shows only where it changes the preview, so the preview first shows another
         // key's string, where the page has one; where it has none, a hover handled late would
         // change nothing either.
-        model_->key_button_MouseMove(static_cast<int16_t>(k));
-        const std::u16string wanted = model_->Text1.text;
+        model_->preview_key(static_cast<int16_t>(k));
+        const std::u16string wanted = model_->preview.text;
         for (int j = 0; j < Palette::kKeys; ++j) {
-            model_->key_button_MouseMove(static_cast<int16_t>(j));
-            if (model_->Text1.text == wanted) continue;
-            const std::wstring other = to_wide(model_->Text1.text);
+            model_->preview_key(static_cast<int16_t>(j));
+            if (model_->preview.text == wanted) continue;
+            const std::wstring other = to_wide(model_->preview.text);
             if (!palette_.hover_by_message(palette_.key(j)) ||
                 !poll([&] { return palette_.text(Palette::kText1) == other; }, 5s)) {
                 return false;
             }
             break;
         }
-        model_->key_button_MouseMove(static_cast<int16_t>(k));
+        model_->preview_key(static_cast<int16_t>(k));
         const std::wstring preview = to_wide(wanted);
         if (!hover(key) || !poll([&] { return palette_.text(Palette::kText1) == preview; }, 5s)) {
             report_.note("the preview did not follow the mouse");
             return false;
         }
         const size_t before = model_.typed().size();
-        model_->key_button_Click(static_cast<int16_t>(k));
+        model_->send_key(static_cast<int16_t>(k));
         ++real_clicks_;
         // The click is handled when the button has let go of the mouse, the editor is in front
         // with the focus again and what the key types has arrived. (A key that types nothing
@@ -325,7 +325,7 @@ void check_group_captions(Report& report, const Palette& palette, quillaro::Pale
     const auto captions = palette.group_captions();
     int wrong = 0;
     for (size_t i = 0; i < captions.size(); ++i) {
-        if (captions[i] != to_wide(model.group_key.at(i).caption)) {
+        if (captions[i] != to_wide(model.group_buttons.at(i).caption)) {
             ++wrong;
             report.note("group button " + std::to_string(i) + " reads " +
                         describe(captions[i].substr(0, 40)));
@@ -350,8 +350,8 @@ void palette_hostile_files(Context& context) {
                  "while held, it cannot be opened the way the palette opens a group file");
 
     PaletteModel model(context.work_dir);
-    model->cmd_more_Click();
-    model->cmd_more_Click();
+    model->next_set();
+    model->next_set();
     check_what_the_files_give(report, *model);
 
     StandInEditor editor(context, {L"--pos=700,80"});
@@ -378,12 +378,12 @@ void palette_hostile_files(Context& context) {
     // keys stay as loaded at start-up, when it could not be read.
     held.release();
     report.check(opens_like_a_group_file(held_file), "released, the file opens again");
-    for (int i = 0; i < 3; ++i) model->cmd_more_Click();
+    for (int i = 0; i < 3; ++i) model->next_set();
     report.check(palette.show_set(1) && palette.show_set(3), "More goes round to set 3 again");
     check_group_captions(report, palette, *model, "set 3's group buttons after the release");
     report.check_equal(palette.text(palette.group(kHeldGroup)), std::wstring(L"Held"),
                        "the released file's caption shows");
-    model->group_key_Click(kHeldGroup);
+    model->select_group(kHeldGroup);
     report.check(click_button_handled(palette.window(), palette.group(kHeldGroup)) &&
                      poll([&] { return run.shows_model(); }, 10s),
                  "its keys are still those of start-up: none");

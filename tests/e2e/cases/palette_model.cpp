@@ -8,7 +8,7 @@ namespace e2e::cases {
 
 PaletteModel::PaletteModel(std::filesystem::path folder)
     : desktop_(std::move(folder)), palette_(desktop_) {
-    palette_.Form_Load();
+    palette_.start();
 }
 
 std::optional<std::string> PaletteModel::FolderDesktop::read_file(std::u16string_view name) {

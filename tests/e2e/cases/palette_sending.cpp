@@ -20,7 +20,7 @@ struct Key {
 };
 
 std::wstring send_string(const Key& key) {
-    return to_wide(builtin_table().key_send(static_cast<int16_t>(key.set),
+    return to_wide(builtin_table().key_text(static_cast<int16_t>(key.set),
                                             static_cast<int16_t>(key.group),
                                             46 * (key.page - 1) + key.key));
 }

@@ -56,7 +56,7 @@ void check_layout(Report& report, const Palette& palette) {
 
 std::wstring builtin_key(int set, int group, int item) {
     return to_wide(
-        builtin_table().key_str(static_cast<int16_t>(set), static_cast<int16_t>(group), item));
+        builtin_table().key_caption(static_cast<int16_t>(set), static_cast<int16_t>(group), item));
 }
 
 bool keys_show(const Palette& palette, int set, int group, int page) {

@@ -10,9 +10,10 @@ Palette::Palette(const Context& context, Millis timeout)
     : process_(Process::start(context.program(L"quillaro_palette.exe"), {}, context.work_dir)) {
     window_ = require_window(kTitle, timeout, process_.id());
     for (int i = 0; i < kKeys; ++i)
-        keys_.at(static_cast<size_t>(i)) = require_child(window_, quillaro::kKeyButtonId + i, 5s);
+        keys_.at(static_cast<size_t>(i)) = require_child(window_, quillaro::kFirstKeyId + i, 5s);
     for (int i = 0; i < kGroups; ++i) {
-        groups_.at(static_cast<size_t>(i)) = require_child(window_, quillaro::kGroupKeyId + i, 5s);
+        groups_.at(static_cast<size_t>(i)) =
+            require_child(window_, quillaro::kFirstGroupButtonId + i, 5s);
     }
     for (int id : {kCmdUp, kCmdDown, kPageShow, kText1, kCmdMore, kCmdAbout}) {
         require_child(window_, id, 5s);

@@ -22,12 +22,12 @@ class Palette {
     static constexpr int kKeys = 46;
     static constexpr int kGroups = 16;
     // The control IDs the palette gives its controls.
-    static constexpr int kCmdUp = quillaro::kCmdUpId;
-    static constexpr int kCmdDown = quillaro::kCmdDownId;
-    static constexpr int kPageShow = quillaro::kPageShowId;
-    static constexpr int kText1 = quillaro::kText1Id;
-    static constexpr int kCmdMore = quillaro::kCmdMoreId;
-    static constexpr int kCmdAbout = quillaro::kCmdAboutId;
+    static constexpr int kCmdUp = quillaro::kPageUpButtonId;
+    static constexpr int kCmdDown = quillaro::kPageDownButtonId;
+    static constexpr int kPageShow = quillaro::kPageLabelId;
+    static constexpr int kText1 = quillaro::kPreviewId;
+    static constexpr int kCmdMore = quillaro::kMoreButtonId;
+    static constexpr int kCmdAbout = quillaro::kAboutButtonId;
 
     // Starts quillaro_palette.exe in the test's folder and waits for its window and controls.
     // Throws Error if they do not come.
