@@ -7,6 +7,8 @@
 
 namespace quillaro {
 
+inline constexpr const char16_t* kAboutTitle = u"關於Quillaro符號輸入小工具 及 簡略說明";
+
 // One piece of the about text and the number of CR LF line breaks that follow it.
 struct AboutPiece {
     std::u16string_view text;

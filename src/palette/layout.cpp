@@ -19,15 +19,20 @@ int group_tab_index(int group) {
 std::vector<ControlPlacement> build_layout() {
     std::vector<ControlPlacement> controls;
     // about_button lies over more_button; every button lies over the page label.
+    controls.push_back({kAboutButtonId,
+                        ControlKind::Button,
+                        {5040, 1800, 615, 375},
+                        FontFace::WindowDefault,
+                        0.0,
+                        65});
     controls.push_back(
-        {kAboutButtonId, ControlKind::Button, {5040, 1800, 615, 375}, FontFace::WindowDefault, 65});
-    controls.push_back(
-        {kMoreButtonId, ControlKind::Button, {4440, 1800, 735, 375}, FontFace::UiSans, 0});
+        {kMoreButtonId, ControlKind::Button, {4440, 1800, 735, 375}, FontFace::UiSans, 12.0, 0});
     for (int i = 0; i < 16; ++i) {
         controls.push_back({kFirstGroupButtonId + i,
                             ControlKind::GroupButton,
                             {3840 + 600 * (i % 3), 360 * (i / 3), 615, 375},
                             FontFace::Mingliu,
+                            11.25,
                             group_tab_index(i)});
     }
     for (int i = 0; i < 46; ++i) {
@@ -37,16 +42,21 @@ std::vector<ControlPlacement> build_layout() {
                             ControlKind::KeyButton,
                             {360 * column, 360 * row, 375, 375},
                             FontFace::Mingliu,
+                            12.0,
                             17 + i});
     }
     controls.push_back(
-        {kPageUpButtonId, ControlKind::Button, {2160, 0, 615, 375}, FontFace::Mingliu, 63});
+        {kPageUpButtonId, ControlKind::Button, {2160, 0, 615, 375}, FontFace::Mingliu, 11.25, 63});
+    controls.push_back({kPageDownButtonId,
+                        ControlKind::Button,
+                        {2760, 0, 615, 375},
+                        FontFace::Mingliu,
+                        11.25,
+                        64});
     controls.push_back(
-        {kPageDownButtonId, ControlKind::Button, {2760, 0, 615, 375}, FontFace::Mingliu, 64});
+        {kPreviewId, ControlKind::TextBox, {0, 1800, 3615, 375}, FontFace::Mingliu, 11.25, 66});
     controls.push_back(
-        {kPreviewId, ControlKind::TextBox, {0, 1800, 3615, 375}, FontFace::Mingliu, 66});
-    controls.push_back(
-        {kPageLabelId, ControlKind::Label, {3360, 0, 615, 375}, FontFace::Mingliu, -1});
+        {kPageLabelId, ControlKind::Label, {3360, 0, 615, 375}, FontFace::Mingliu, 11.25, -1});
     return controls;
 }
 
@@ -55,6 +65,12 @@ std::vector<ControlPlacement> build_layout() {
 const std::vector<ControlPlacement>& palette_layout() {
     static const std::vector<ControlPlacement> layout = build_layout();
     return layout;
+}
+
+const ControlPlacement& palette_control(int id) {
+    const auto& layout = palette_layout();
+    return *std::find_if(layout.begin(), layout.end(),
+                         [id](const ControlPlacement& control) { return control.id == id; });
 }
 
 }  // namespace quillaro

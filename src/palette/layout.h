@@ -39,13 +39,44 @@ struct ControlPlacement {
     ControlKind kind;
     Twips rect;
     FontFace face;
+    double points;  // the font's size; 0 with FontFace::WindowDefault, the default font's own
     int tab_index;  // -1: takes no focus
 };
 
 // Every control of the palette, topmost first where controls overlap.
 const std::vector<ControlPlacement>& palette_layout();
+// The palette's control of this ID; the program never asks for an ID the layout lacks.
+const ControlPlacement& palette_control(int id);
 
 // Twips to pixels at `dpi`, rounded to the nearest pixel.
 constexpr int twips_to_pixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+
+// A control's place in client pixels, edges rounded one by one, so that neighbours that share
+// a border line in twips still share one in pixels.
+struct PixelRect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+
+    [[nodiscard]] constexpr int width() const { return right - left; }
+    [[nodiscard]] constexpr int height() const { return bottom - top; }
+    bool operator==(const PixelRect&) const = default;
+};
+constexpr PixelRect to_pixels(const Twips& rect, int dpi) {
+    return {twips_to_pixels(rect.left, dpi), twips_to_pixels(rect.top, dpi),
+            twips_to_pixels(rect.left + rect.width, dpi),
+            twips_to_pixels(rect.top + rect.height, dpi)};
+}
+
+// The about window: its client area, its text box and its OK button.
+inline constexpr int kAboutClientWidth = 5760;
+inline constexpr int kAboutClientHeight = 4110;
+inline constexpr int kAboutTextBoxId = 1300;
+inline constexpr int kOkButtonId = 1301;
+inline constexpr ControlPlacement kAboutTextBox{
+    kAboutTextBoxId, ControlKind::TextBox, {240, 120, 5175, 3375}, FontFace::WindowDefault, 0.0, 0};
+inline constexpr ControlPlacement kOkButton{
+    kOkButtonId, ControlKind::Button, {2040, 3600, 1455, 375}, FontFace::Mingliu, 14.25, 1};
 
 }  // namespace quillaro

@@ -1,5 +1,6 @@
 #include "palette/palette.h"
 
+#include "palette/layout.h"
 #include "symbols/builtin_sets.h"
 
 namespace quillaro {
@@ -14,12 +15,17 @@ std::u16string_view within_text_limit(std::u16string_view text) {
 }
 
 Palette::Palette(Desktop& desktop) : desktop_(desktop) {
-    for (auto& key : keys) key.font_size = 12.0;
-    for (auto& button : group_buttons) button.font_size = 11.25;
-    page_up_button = {u"上頁", false, false, false, 11.25};
-    page_down_button = {u"下頁", false, false, false, 11.25};
-    more_button = {u"More", true, false, false, 12.0};
-    about_button = {u"  關於", true, false, false, 0.0};  // 0: the window's default font
+    const auto points = [](int id) { return palette_control(id).points; };
+    for (size_t k = 0; k < keys.size(); ++k) {
+        keys[k].font_size = points(kFirstKeyId + static_cast<int>(k));
+    }
+    for (size_t i = 0; i < group_buttons.size(); ++i) {
+        group_buttons[i].font_size = points(kFirstGroupButtonId + static_cast<int>(i));
+    }
+    page_up_button = {u"上頁", false, false, false, points(kPageUpButtonId)};
+    page_down_button = {u"下頁", false, false, false, points(kPageDownButtonId)};
+    more_button = {u"More", true, false, false, points(kMoreButtonId)};
+    about_button = {u"  關於", true, false, false, points(kAboutButtonId)};
 }
 
 void Palette::start() {

@@ -9,9 +9,6 @@
 
 namespace quillaro::win32 {
 
-inline constexpr int kAboutTextBoxId = 1300;
-inline constexpr int kOkButtonId = 1301;
-
 class AboutWindow {
   public:
     AboutWindow(HINSTANCE instance, FontCache& fonts, std::function<void()> on_destroyed);

@@ -9,14 +9,13 @@
 #include "about/about_text.h"
 #include "cases.h"
 #include "driver/e2e.h"
+#include "palette/layout.h"
 #include "palette_expect.h"
 
 namespace e2e::cases {
 namespace {
 
 constexpr std::wstring_view kAboutTitle = L"關於Quillaro符號輸入小工具 及 簡略說明";
-constexpr int kAboutTextBoxId = 1300;
-constexpr int kOkButtonId = 1301;
 constexpr int kClientWidth = 5760;  // twips
 constexpr int kClientHeight = 4110;
 constexpr quillaro::Twips kAboutWinRect{240, 120, 5175, 3375};
@@ -55,8 +54,8 @@ About open_about(Palette& palette) {
     About about;
     about.window = wait_for_window(kAboutTitle, 10s, palette.process().id());
     if (about.window == nullptr) throw Error("關於 opened no about window");
-    about.text = require_child(about.window, kAboutTextBoxId, 5s);
-    about.ok = require_child(about.window, kOkButtonId, 5s);
+    about.text = require_child(about.window, quillaro::kAboutTextBoxId, 5s);
+    about.ok = require_child(about.window, quillaro::kOkButtonId, 5s);
     const bool shown =
         poll([&] { return is_visible(about.window) && window_text(about.text) == expected_text(); },
              10s);

@@ -139,8 +139,8 @@ void check_about(Context& context) {
     HWND window = about.hwnd();
     if (!report.check(window != nullptr, "an about window is made here")) return;
     pump();
-    HWND text = GetDlgItem(window, quillaro::win32::kAboutTextBoxId);
-    HWND ok = GetDlgItem(window, quillaro::win32::kOkButtonId);
+    HWND text = GetDlgItem(window, quillaro::kAboutTextBoxId);
+    HWND ok = GetDlgItem(window, quillaro::kOkButtonId);
     constexpr Twips kTextRect{240, 120, 5175, 3375};
     constexpr Twips kOkRect{2040, 3600, 1455, 375};
     for (int dpi : {144, 192, 96}) {
