@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "palette/layout.h"
+#include "win32/control_styles.h"
 #include "win32/dpi.h"
 #include "win32/owned_window.h"
 #include "win32/unique_handle.h"
@@ -23,34 +24,6 @@ constexpr int kHomeTop = 6945;
 bool is_key(int id) { return id >= kFirstKeyId && id < kFirstKeyId + kKeysPerPage; }
 bool is_group(int id) {
     return id >= kFirstGroupButtonId && id < kFirstGroupButtonId + kGroupButtons;
-}
-
-const wchar_t* class_for(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Label:
-            return L"STATIC";
-        case ControlKind::TextBox:
-            return L"EDIT";
-        default:
-            return L"BUTTON";
-    }
-}
-
-DWORD style_for(ControlKind kind) {
-    const DWORD common = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    switch (kind) {
-        // Drawn by us so that a caption shows literally: "&" is never a mnemonic.
-        case ControlKind::KeyButton:
-        case ControlKind::GroupButton:
-            return common | WS_TABSTOP | BS_OWNERDRAW;
-        case ControlKind::Button:
-            return common | WS_TABSTOP | BS_PUSHBUTTON;
-        case ControlKind::Label:
-            return common | SS_LEFT | SS_NOPREFIX;
-        case ControlKind::TextBox:
-            return common | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
-    }
-    return common;
 }
 
 void set_text(HWND window, const std::u16string& text) { SetWindowTextW(window, wide(text)); }
@@ -125,12 +98,12 @@ void PaletteWindow::create_controls() {
     // below those made before it (the order dialogs rely on for their tab order), so making
     // them in the layout's order is enough.
     for (const ControlPlacement& placement : palette_layout()) {
-        const DWORD ex_style = placement.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0;
         // Made in place: moving 70 controls afterwards took a sixth of the start-up under Wine.
         const RECT rect = control_rect(placement, dpi_);
         HWND control = CreateWindowExW(
-            ex_style, class_for(placement.kind), L"", style_for(placement.kind), rect.left,
-            rect.top, rect.right - rect.left, rect.bottom - rect.top, window_,
+            control_ex_style(placement.kind), control_class(placement.kind), L"",
+            control_style(placement.kind), rect.left, rect.top, rect.right - rect.left,
+            rect.bottom - rect.top, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)), instance_, nullptr);
         if (placement.tab_index >= 0) by_tab.emplace_back(placement.tab_index, control);
 
