@@ -47,13 +47,14 @@ bool NoticeBalloon::create(HWND owner) {
     return true;
 }
 
-void NoticeBalloon::show(HWND owner, HWND anchor, std::u16string_view title,
+void NoticeBalloon::show(HWND owner, HWND anchor, HFONT font, std::u16string_view title,
                          std::u16string_view text) {
     RECT rect{};
     if (anchor == nullptr || GetWindowRect(anchor, &rect) == FALSE || !create(owner)) return;
     HWND tooltip = tooltip_.get();
     const std::wstring shown_title(title.begin(), title.end());
     std::wstring shown_text(text.begin(), text.end());
+    if (font != nullptr) SendMessageW(tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     TTTOOLINFOW tool = tool_of(owner);
     tool.lpszText = shown_text.data();
     SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));

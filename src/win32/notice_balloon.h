@@ -12,9 +12,11 @@ namespace quillaro::win32 {
 
 class NoticeBalloon {
   public:
-    // Points a balloon with `title` and `text` at the foot of `anchor`, a control of `owner`,
-    // for about four seconds; a notice shown meanwhile takes its place.
-    void show(HWND owner, HWND anchor, std::u16string_view title, std::u16string_view text);
+    // Points a balloon with `title` and `text` in `font` at the foot of `anchor`, a control of
+    // `owner`, for about four seconds; a notice shown meanwhile takes its place. The font is
+    // the caller's and must outlive the balloon.
+    void show(HWND owner, HWND anchor, HFONT font, std::u16string_view title,
+              std::u16string_view text);
 
   private:
     bool create(HWND owner);

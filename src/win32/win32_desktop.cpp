@@ -80,7 +80,10 @@ bool Win32Desktop::copy_text(std::u16string_view text) { return copy_to_clipboar
 
 void Win32Desktop::show_key_notice(int16_t index, std::u16string_view title,
                                    std::u16string_view text) {
-    key_notice_.show(palette_, GetDlgItem(palette_, kFirstKeyId + index), title, text);
+    // The preview box's font: symbols of the private use area draw as they do on the keys.
+    const auto font =
+        reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(palette_, kPreviewId), WM_GETFONT, 0, 0));
+    key_notice_.show(palette_, GetDlgItem(palette_, kFirstKeyId + index), font, title, text);
 }
 
 void Win32Desktop::message_box(std::u16string_view text) {
