@@ -1,6 +1,7 @@
 #include "palette/keystrokes.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace quillaro {
 namespace {
@@ -31,7 +32,8 @@ std::vector<KeyEvent> typing_events(std::u16string_view text, std::span<const Mo
         events.push_back({KeyEvent::Kind::Key, kMenuMaskKey, 0, false, false});
         events.push_back({KeyEvent::Kind::Key, kMenuMaskKey, 0, false, true});
     }
-    for (const ModifierKey& key : held) events.push_back(modifier_event(key, true));
+    std::transform(held.begin(), held.end(), std::back_inserter(events),
+                   [](const ModifierKey& key) { return modifier_event(key, true); });
     for (char16_t unit : text) {
         events.push_back({KeyEvent::Kind::Unicode, 0, unit, false, false});
         events.push_back({KeyEvent::Kind::Unicode, 0, unit, false, true});

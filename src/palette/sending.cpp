@@ -19,15 +19,15 @@ constexpr std::u16string_view kClipboardBusy = u"剪貼簿正被其他程式使�
 constexpr int kActivationAttempts = 3;
 
 // Ends a run of deliveries however it ends: a click after it starts a new one.
-class DeliveryRun {
+class DeliveryRunEnd {
   public:
-    DeliveryRun(bool& delivering, std::deque<int16_t>& queued)
-        : delivering_(delivering), queued_(queued) {
-        delivering_ = true;
-    }
-    DeliveryRun(const DeliveryRun&) = delete;
-    DeliveryRun& operator=(const DeliveryRun&) = delete;
-    ~DeliveryRun() {
+    DeliveryRunEnd(bool& delivering, std::deque<int16_t>& queued)
+        : delivering_(delivering), queued_(queued) {}
+    DeliveryRunEnd(const DeliveryRunEnd&) = delete;
+    DeliveryRunEnd& operator=(const DeliveryRunEnd&) = delete;
+    DeliveryRunEnd(DeliveryRunEnd&&) = delete;
+    DeliveryRunEnd& operator=(DeliveryRunEnd&&) = delete;
+    ~DeliveryRunEnd() {
         delivering_ = false;
         queued_.clear();
     }
@@ -53,7 +53,8 @@ void Palette::send_key(int16_t index) {
     // A click dispatched inside a delivery waits for it: typed now, it would overtake the
     // click before it.
     if (delivering_) return;
-    const DeliveryRun run(delivering_, queued_keys_);
+    delivering_ = true;
+    const DeliveryRunEnd run_end(delivering_, queued_keys_);
     while (!queued_keys_.empty()) {
         const int16_t next = queued_keys_.front();
         queued_keys_.pop_front();

@@ -7,31 +7,13 @@
 
 #include "cases.h"
 #include "driver/e2e.h"
+#include "mouse_buttons.h"
 
 namespace e2e::cases {
 namespace {
 
 constexpr int kRounds = 10;
 constexpr Millis kBetweenClicks = 50ms;
-
-// A left click at `point` without waiting for the cursor to settle first: the button events
-// carry the point, so the click lands there even while the cursor is still on its way.
-bool quick_click_at(POINT point) {
-    const auto normalised = [](LONG pixel, int extent) {
-        return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + extent - 1) / extent);
-    };
-    const LONG x = normalised(point.x, GetSystemMetrics(SM_CXSCREEN));
-    const LONG y = normalised(point.y, GetSystemMetrics(SM_CYSCREEN));
-    INPUT events[2]{};
-    for (INPUT& event : events) {
-        event.type = INPUT_MOUSE;
-        event.mi.dx = x;
-        event.mi.dy = y;
-    }
-    events[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
-    events[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
-    return SendInput(2, events, sizeof(INPUT)) == 2;
-}
 
 std::optional<POINT> centre_on_screen(HWND window) {
     const auto rect = client_rect_on_screen(window);
@@ -62,7 +44,7 @@ void palette_click_order(Context& context) {
         expected += first + second;
         bool sent = click_at(*first_point);
         pause_for(kBetweenClicks);
-        sent = quick_click_at(*second_point) && sent;
+        sent = press_button_at(*second_point, MouseButton::Left) && sent;
         const bool arrived = sent && poll(
                                          [&] {
                                              const auto text = editor.text();

@@ -7,6 +7,7 @@
 
 #include "cases.h"
 #include "driver/e2e.h"
+#include "mouse_buttons.h"
 
 namespace e2e::cases {
 namespace {
@@ -15,19 +16,7 @@ bool right_click(HWND window) {
     const auto rect = client_rect_on_screen(window);
     if (!rect) return false;
     const POINT point = centre_of(*rect);
-    if (!move_mouse_to(point)) return false;
-    const auto normalised = [](LONG pixel, int extent) {
-        return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + extent - 1) / extent);
-    };
-    INPUT events[2]{};
-    for (INPUT& event : events) {
-        event.type = INPUT_MOUSE;
-        event.mi.dx = normalised(point.x, GetSystemMetrics(SM_CXSCREEN));
-        event.mi.dy = normalised(point.y, GetSystemMetrics(SM_CYSCREEN));
-    }
-    events[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_RIGHTDOWN;
-    events[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_RIGHTUP;
-    return SendInput(2, events, sizeof(INPUT)) == 2;
+    return move_mouse_to(point) && press_button_at(point, MouseButton::Right);
 }
 
 std::optional<std::wstring> clipboard_text() {
