@@ -240,8 +240,9 @@ void PaletteWindow::draw_owner_button(const DRAWITEMSTRUCT& item) {
         if (pushed) OffsetRect(&rect, 1, 1);
     }
 
-    HGDIOBJ old_font = SelectObject(
-        item.hDC, font_for(FontFace::Mingliu, state->font_size, state->bold, state->italic));
+    HGDIOBJ old_font =
+        SelectObject(item.hDC, font_for(palette_control(static_cast<int>(item.CtlID)).face,
+                                        state->font_size, state->bold, state->italic));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     DrawTextW(item.hDC, wide(state->caption), static_cast<int>(state->caption.size()), &rect,
