@@ -62,10 +62,15 @@ void AboutWindow::place_controls() {
 LRESULT AboutWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_COMMAND:
-            if (LOWORD(wparam) == kOkButtonId || LOWORD(wparam) == IDCANCEL) {
+            // ok啦, Escape (IDCANCEL) and Enter (IDOK, or the default button's ID) close it.
+            if (LOWORD(wparam) == kOkButtonId || LOWORD(wparam) == IDOK ||
+                LOWORD(wparam) == IDCANCEL) {
                 DestroyWindow(hwnd());
             }
             return 0;
+        case DM_GETDEFID:
+            // Asked by the dialog keys of the message loop and by the text box on Enter.
+            return MAKELRESULT(kOkButtonId, DC_HASDEFID);
         case WM_ACTIVATE:
             // Keep the control that had the keyboard focus and give it back on return, as a
             // dialog does; the window itself takes no keys.
