@@ -7,6 +7,7 @@
 
 #include "palette/layout.h"
 #include "win32/child_control.h"
+#include "win32/saved_place.h"
 #include "win32/unique_handle.h"
 
 namespace quillaro::win32 {
@@ -81,7 +82,7 @@ bool PaletteWindow::create(int show_command) {
     if (!register_class(icon, small_icon) || !create_window(wide(title))) return false;
     desktop_.set_palette(hwnd());
     if (!create_controls()) return false;
-    place_at_home();
+    place_on_open();
     set_control_fonts();
 
     palette_.start();
@@ -138,21 +139,40 @@ HFONT PaletteWindow::font_for(FontFace face, double points, bool bold, bool ital
     return fonts_.get({face, points, bold, italic, dpi()});
 }
 
-// The palette's home position, kept inside the work area.
-void PaletteWindow::place_at_home() {
+// Where the user left the palette, or its designed place on the first start; wholly on a
+// monitor either way.
+void PaletteWindow::place_on_open() {
     const RECT outer = frame(dpi());
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    const int left =
-        std::clamp(static_cast<int>(twips_to_pixels(kHomeLeft, dpi()) + outer.left),
-                   static_cast<int>(work.left),
-                   std::max(static_cast<int>(work.left), static_cast<int>(work.right) - width));
-    const int top = std::clamp(
-        static_cast<int>(twips_to_pixels(kHomeTop, dpi()) + outer.top), static_cast<int>(work.top),
-        std::max(static_cast<int>(work.top), static_cast<int>(work.bottom) - height));
-    move_client_to(left - outer.left, top - outer.top);
+    POINT corner{twips_to_pixels(kHomeLeft, dpi()) + outer.left,
+                 twips_to_pixels(kHomeTop, dpi()) + outer.top};
+    if (const auto saved = load_saved_place()) corner = *saved;
+    const std::vector<ScreenRect> work_areas = monitor_work_areas();
+    const ScreenRect placed =
+        place_on_screen({corner.x, corner.y, corner.x + outer.right - outer.left,
+                         corner.y + outer.bottom - outer.top},
+                        work_areas);
+    const int opened_dpi = dpi();
+    SetWindowPos(hwnd(), nullptr, placed.left, placed.top, placed.width(), placed.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (dpi() != opened_dpi) {
+        // Moved onto a monitor of another scale: fit the window's new size as well.
+        const RECT scaled = frame(dpi());
+        const ScreenRect refitted =
+            place_on_screen({placed.left, placed.top, placed.left + scaled.right - scaled.left,
+                             placed.top + scaled.bottom - scaled.top},
+                            work_areas);
+        SetWindowPos(hwnd(), nullptr, refitted.left, refitted.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// Minimized, the window stands far off the screen; the place to open at next time is the one
+// it had before.
+void PaletteWindow::remember_place() {
+    RECT rect{};
+    if (IsIconic(hwnd()) == FALSE && GetWindowRect(hwnd(), &rect) != FALSE) {
+        place_ = POINT{rect.left, rect.top};
+    }
 }
 
 // Fonts of the standard controls, from the layout; owner-drawn buttons pick theirs when they
@@ -328,9 +348,13 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             button_theme_.close();
             RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
             return 0;
+        case WM_MOVE:
+            remember_place();
+            break;
         case WM_DESTROY:
             button_theme_.close();
             KillTimer(hwnd(), kForegroundTimerId);
+            if (place_) save_place(*place_);
             on_destroyed_();
             return 0;
         default:

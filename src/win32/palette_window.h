@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "palette/palette.h"
@@ -39,7 +40,8 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     void dpi_changed();
     void on_command(int id);
     bool create_controls();
-    void place_at_home();
+    void place_on_open();
+    void remember_place();
     void set_control_fonts();
     void apply();
     void apply_button(HWND window, const ButtonControl& wanted, ButtonControl& shown);
@@ -53,7 +55,8 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     Win32Desktop desktop_;
     Palette palette_;
     ButtonTheme button_theme_;
-    HWND hot_button_ = nullptr;  // the owner-drawn button under the mouse
+    HWND hot_button_ = nullptr;   // the owner-drawn button under the mouse
+    std::optional<POINT> place_;  // the window's corner when it was last neither minimized nor gone
 
     std::array<HWND, kKeysPerPage> keys_{};
     std::array<HWND, kGroupButtons> group_buttons_{};
