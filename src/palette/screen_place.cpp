@@ -6,20 +6,20 @@
 namespace quillaro {
 namespace {
 
-int64_t overlap(const ScreenRect& a, const ScreenRect& b) {
+int64_t overlap(const PixelRect& a, const PixelRect& b) {
     const int64_t width = std::min(a.right, b.right) - std::max(a.left, b.left);
     const int64_t height = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
     return width > 0 && height > 0 ? width * height : 0;
 }
 
 // Squared distance between the two rectangles' nearest points; 0 when they touch or overlap.
-int64_t gap(const ScreenRect& a, const ScreenRect& b) {
+int64_t gap(const PixelRect& a, const PixelRect& b) {
     const int64_t dx = std::max({int64_t{0}, int64_t{b.left} - a.right, int64_t{a.left} - b.right});
     const int64_t dy = std::max({int64_t{0}, int64_t{b.top} - a.bottom, int64_t{a.top} - b.bottom});
     return dx * dx + dy * dy;
 }
 
-bool contains(const ScreenRect& area, const ScreenRect& window) {
+bool contains(const PixelRect& area, const PixelRect& window) {
     return window.left >= area.left && window.top >= area.top && window.right <= area.right &&
            window.bottom <= area.bottom;
 }
@@ -33,14 +33,14 @@ int shift_into(int low, int high, int first, int last) {
 
 }  // namespace
 
-ScreenRect place_on_screen(const ScreenRect& window, std::span<const ScreenRect> work_areas) {
+PixelRect place_on_screen(const PixelRect& window, std::span<const PixelRect> work_areas) {
     if (work_areas.empty()) return window;
     if (std::any_of(work_areas.begin(), work_areas.end(),
-                    [&](const ScreenRect& area) { return contains(area, window); })) {
+                    [&](const PixelRect& area) { return contains(area, window); })) {
         return window;
     }
     const auto best = std::min_element(work_areas.begin(), work_areas.end(),
-                                       [&](const ScreenRect& a, const ScreenRect& b) {
+                                       [&](const PixelRect& a, const PixelRect& b) {
                                            const int64_t overlap_a = overlap(a, window);
                                            const int64_t overlap_b = overlap(b, window);
                                            if (overlap_a != overlap_b) return overlap_a > overlap_b;

@@ -146,8 +146,8 @@ void PaletteWindow::place_on_open() {
     POINT corner{twips_to_pixels(kHomeLeft, dpi()) + outer.left,
                  twips_to_pixels(kHomeTop, dpi()) + outer.top};
     if (const auto saved = load_saved_place()) corner = *saved;
-    const std::vector<ScreenRect> work_areas = monitor_work_areas();
-    const ScreenRect placed =
+    const std::vector<PixelRect> work_areas = monitor_work_areas();
+    const PixelRect placed =
         place_on_screen({corner.x, corner.y, corner.x + outer.right - outer.left,
                          corner.y + outer.bottom - outer.top},
                         work_areas);
@@ -157,7 +157,7 @@ void PaletteWindow::place_on_open() {
     if (dpi() != opened_dpi) {
         // Moved onto a monitor of another scale: fit the window's new size as well.
         const RECT scaled = frame(dpi());
-        const ScreenRect refitted =
+        const PixelRect refitted =
             place_on_screen({placed.left, placed.top, placed.left + scaled.right - scaled.left,
                              placed.top + scaled.bottom - scaled.top},
                             work_areas);

@@ -27,7 +27,7 @@ BOOL CALLBACK add_work_area(HMONITOR monitor, HDC /*dc*/, LPRECT /*rect*/, LPARA
     info.cbSize = sizeof(info);
     if (GetMonitorInfoW(monitor, &info) != FALSE) {
         const RECT& work = info.rcWork;
-        reinterpret_cast<std::vector<ScreenRect>*>(areas)->push_back(
+        reinterpret_cast<std::vector<PixelRect>*>(areas)->push_back(
             {work.left, work.top, work.right, work.bottom});
     }
     return TRUE;
@@ -46,8 +46,8 @@ bool save_place(POINT corner) {
     return write_coordinate(kLeft, corner.x) && write_coordinate(kTop, corner.y);
 }
 
-std::vector<ScreenRect> monitor_work_areas() {
-    std::vector<ScreenRect> areas;
+std::vector<PixelRect> monitor_work_areas() {
+    std::vector<PixelRect> areas;
     EnumDisplayMonitors(nullptr, nullptr, add_work_area, reinterpret_cast<LPARAM>(&areas));
     return areas;
 }

@@ -20,6 +20,6 @@ std::optional<POINT> load_saved_place();
 bool save_place(POINT corner);
 
 // The work area of every monitor, in virtual-screen pixels.
-std::vector<ScreenRect> monitor_work_areas();
+std::vector<PixelRect> monitor_work_areas();
 
 }  // namespace quillaro::win32

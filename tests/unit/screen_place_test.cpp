@@ -9,12 +9,12 @@ namespace {
 
 // Two monitors side by side, the right one at 1.5x and above the left one's top; the left one
 // has a task bar 40 pixels high at its bottom.
-const std::vector<ScreenRect> kTwoMonitors = {{0, 0, 1280, 984}, {1280, -200, 3200, 880}};
+const std::vector<PixelRect> kTwoMonitors = {{0, 0, 1280, 984}, {1280, -200, 3200, 880}};
 
 struct Case {
     const char* what;
-    ScreenRect window;
-    ScreenRect expected;
+    PixelRect window;
+    PixelRect expected;
 };
 
 TEST(ScreenPlace, KeepsWhatIsWhollyOnAMonitorAndMovesTheRestTheShortestWay) {
@@ -42,12 +42,12 @@ TEST(ScreenPlace, KeepsWhatIsWhollyOnAMonitorAndMovesTheRestTheShortestWay) {
 }
 
 TEST(ScreenPlace, AWindowLargerThanTheWorkAreaKeepsItsCornerOnIt) {
-    const std::vector<ScreenRect> small = {{0, 0, 300, 200}};
-    EXPECT_EQ(place_on_screen({50, 50, 450, 280}, small), (ScreenRect{0, 0, 400, 230}));
+    const std::vector<PixelRect> small = {{0, 0, 300, 200}};
+    EXPECT_EQ(place_on_screen({50, 50, 450, 280}, small), (PixelRect{0, 0, 400, 230}));
 }
 
 TEST(ScreenPlace, NoMonitorsLeavesTheWindowAlone) {
-    EXPECT_EQ(place_on_screen({-9000, 10, -8600, 190}, {}), (ScreenRect{-9000, 10, -8600, 190}));
+    EXPECT_EQ(place_on_screen({-9000, 10, -8600, 190}, {}), (PixelRect{-9000, 10, -8600, 190}));
 }
 
 }  // namespace
