@@ -142,28 +142,24 @@ HFONT PaletteWindow::font_for(FontFace face, double points, bool bold, bool ital
 // Where the user left the palette, or its designed place on the first start; wholly on a
 // monitor either way.
 void PaletteWindow::place_on_open() {
-    const RECT outer = frame(dpi());
-    POINT corner{twips_to_pixels(kHomeLeft, dpi()) + outer.left,
-                 twips_to_pixels(kHomeTop, dpi()) + outer.top};
-    if (const auto saved = load_saved_place()) corner = *saved;
     const std::vector<PixelRect> work_areas = monitor_work_areas();
-    const PixelRect placed =
-        place_on_screen({corner.x, corner.y, corner.x + outer.right - outer.left,
-                         corner.y + outer.bottom - outer.top},
-                        work_areas);
-    const int opened_dpi = dpi();
-    SetWindowPos(hwnd(), nullptr, placed.left, placed.top, placed.width(), placed.height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    if (dpi() != opened_dpi) {
-        // Moved onto a monitor of another scale: fit the window's new size as well.
-        const RECT scaled = frame(dpi());
-        const PixelRect refitted =
-            place_on_screen({placed.left, placed.top, placed.left + scaled.right - scaled.left,
-                             placed.top + scaled.bottom - scaled.top},
+    const auto fit = [&](POINT corner) {
+        const RECT outer = frame(dpi());
+        const PixelRect placed =
+            place_on_screen({corner.x, corner.y, corner.x + outer.right - outer.left,
+                             corner.y + outer.bottom - outer.top},
                             work_areas);
-        SetWindowPos(hwnd(), nullptr, refitted.left, refitted.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+        SetWindowPos(hwnd(), nullptr, placed.left, placed.top, placed.width(), placed.height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        return POINT{placed.left, placed.top};
+    };
+    const RECT outer = frame(dpi());
+    const POINT home{twips_to_pixels(kHomeLeft, dpi()) + outer.left,
+                     twips_to_pixels(kHomeTop, dpi()) + outer.top};
+    const int opened_dpi = dpi();
+    const POINT corner = fit(load_saved_place().value_or(home));
+    // On a monitor of another scale the window has taken another size: fit that one too.
+    if (dpi() != opened_dpi) fit(corner);
 }
 
 // Minimized, the window stands far off the screen; the place to open at next time is the one
