@@ -24,5 +24,6 @@ void palette_long_run(Context& context);
 void palette_click_order(Context& context);
 void palette_right_click(Context& context);
 void palette_held_modifiers(Context& context);
+void palette_place(Context& context);
 
 }  // namespace e2e::cases

@@ -43,6 +43,8 @@ std::span<const TestCase> all_tests() {
                  "a right click copies the key's send string, with a balloon, and types nothing"},
         TestCase{"palette_held_modifiers", cases::palette_held_modifiers,
                  "right Ctrl or AltGr held during a click: the symbol arrives, no key stays down"},
+        TestCase{"palette_place", cases::palette_place,
+                 "the palette opens where it was left, and wholly on the screen"},
     };
     return tests;
 }
