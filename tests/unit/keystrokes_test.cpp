@@ -93,11 +93,5 @@ TEST(Keystrokes, AShortfallLeavesNoTypedKeyDown) {
     }
 }
 
-TEST(Keystrokes, ARepeatedUnitIsReleasedOnce) {
-    const std::vector<KeyEvent> events = typing_events(u"aa", {});
-    EXPECT_EQ(keys_left_down(std::span<const KeyEvent>(events).first(3)),
-              std::vector<KeyEvent>{unit(u'a', true)});
-}
-
 }  // namespace
 }  // namespace quillaro

@@ -2,6 +2,8 @@
 // second click reaches the palette while the first is still being delivered, and both symbols
 // must arrive in the order they were clicked.
 
+#include <algorithm>
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -39,9 +41,11 @@ void palette_click_order(Context& context) {
     std::wstring expected;
     int in_order = 0;
     int swapped = 0;
+    Millis slowest{0};  // from the first click until both symbols were there
     for (int round = 1; round <= kRounds; ++round) {
         const size_t before = expected.size();
         expected += first + second;
+        const auto start = std::chrono::steady_clock::now();
         bool sent = click_at(*first_point);
         pause_for(kBetweenClicks);
         sent = press_button_at(*second_point, MouseButton::Left) && sent;
@@ -51,6 +55,8 @@ void palette_click_order(Context& context) {
                                              return text && text->size() >= expected.size();
                                          },
                                          10s);
+        slowest = std::max(
+            slowest, std::chrono::duration_cast<Millis>(std::chrono::steady_clock::now() - start));
         const std::wstring now = editor.text().value_or(L"");
         const std::wstring got = now.size() > before ? now.substr(before) : L"";
         if (got == first + second) {
@@ -64,7 +70,8 @@ void palette_click_order(Context& context) {
         expected = now;  // go on from what is there
     }
     report.note(std::to_string(kRounds) + " rounds: " + std::to_string(in_order) +
-                " in click order, " + std::to_string(swapped) + " swapped");
+                " in click order, " + std::to_string(swapped) + " swapped; the slowest took " +
+                std::to_string(slowest.count()) + " ms");
     report.check_equal(in_order, kRounds, "rounds whose two symbols arrived in click order");
     context.screenshot("after-rounds");
 
