@@ -19,6 +19,7 @@
 #include "palette/layout.h"
 #include "symbols/builtin_sets.h"
 #include "symbols/comma_list.h"
+#include "win32/child_control.h"
 #include "win32/control_styles.h"
 #include "win32/dpi.h"
 #include "win32/font_cache.h"
@@ -96,15 +97,13 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     }
 }
 
-void create_controls(HWND window, HINSTANCE instance, HFONT font, int dpi) {
+void create_controls(HWND window, HFONT font, int dpi) {
     for (const ControlPlacement& placement : palette_layout()) {
-        const PixelRect rect = to_pixels(placement.rect, dpi);
-        HWND control = CreateWindowExW(
-            control_ex_style(placement.kind), control_class(placement.kind), L"",
-            control_style(placement.kind), rect.left, rect.top, rect.width(), rect.height(), window,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)), instance, nullptr);
+        HWND control =
+            create_child(window, control_class(placement.kind), control_style(placement.kind),
+                         control_ex_style(placement.kind), placement, dpi,
+                         caption_of(placement.kind, placement.id).c_str());
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        SetWindowTextW(control, caption_of(placement.kind, placement.id).c_str());
     }
 }
 
@@ -136,7 +135,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR command_li
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     FontCache fonts;
-    create_controls(window, instance, fonts.get({FontFace::Mingliu, 12.0, false, false, dpi}), dpi);
+    create_controls(window, fonts.get({FontFace::Mingliu, 12.0, false, false, dpi}), dpi);
     if (command_line != nullptr && wcsstr(command_line, L"--timer") != nullptr) {
         SetTimer(window, kTimerId, USER_TIMER_MINIMUM, nullptr);
     }
