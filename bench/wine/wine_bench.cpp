@@ -157,12 +157,45 @@ double median(std::vector<double> values) {
     return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+// N units of "0123456789", the string of a set-3 key in the click benchmarks.
+std::wstring digits(int units) {
+    std::wstring text;
+    for (int i = 0; i < units; ++i) text += static_cast<wchar_t>(L'0' + i % 10);
+    return text;
+}
+
+// Nine rounds of: a click where the mouse cursor rests, timed until `text` has arrived in the
+// editor, then the driver typing `text` itself with SendInput, timed the same way. Prints the
+// medians as `click_name` and typed_ms.
+void time_clicks(HWND edit, const std::wstring& text, const char* click_name) {
+    const auto arrived = [&](size_t before) {
+        return poll([&] { return text_length(edit) >= before + text.size(); }, 30s, 1ms);
+    };
+    std::vector<double> clicked;
+    std::vector<double> typed;
+    for (int round = 0; round < 9; ++round) {
+        size_t before = text_length(edit);
+        auto start = Clock::now();
+        if (!press_and_release() || !arrived(before)) {
+            throw Error("the clicked string never arrived");
+        }
+        clicked.push_back(milliseconds_since(start));
+        before = text_length(edit);
+        start = Clock::now();
+        if (!type_text(text) || !arrived(before)) {
+            throw Error("the typed string never arrived");
+        }
+        typed.push_back(milliseconds_since(start));
+    }
+    print_value(click_name, median(clicked));
+    print_value("typed_ms", median(typed));
+}
+
 void click_to_text(int units) {
     const std::wstring folder_name = L"click" + std::to_wstring(units);
     const auto folder = work_folder(folder_name);
     // N units of "0123456789" for a set-3 key; set 1's first key for one unit.
-    std::wstring text;
-    for (int i = 0; i < units; ++i) text += static_cast<wchar_t>(L'0' + i % 10);
+    std::wstring text = digits(units);
     if (units > 1) {
         std::ofstream(folder / group_file_name(0), std::ios::binary) << "Bench\r\nkey\r\n"
                                                                      << to_utf8(text) << "\r\n";
@@ -182,28 +215,7 @@ void click_to_text(int units) {
         throw Error("the key's string never showed in the preview");
     }
 
-    const size_t length = text.size();
-    std::vector<double> clicked;
-    std::vector<double> typed;
-    for (int round = 0; round < 9; ++round) {
-        size_t before = text_length(editor.edit());
-        auto start = Clock::now();
-        if (!press_and_release() ||
-            !poll([&] { return text_length(editor.edit()) >= before + length; }, 30s, 1ms)) {
-            throw Error("the key's string never arrived");
-        }
-        clicked.push_back(milliseconds_since(start));
-
-        before = text_length(editor.edit());
-        start = Clock::now();
-        if (!type_text(text) ||
-            !poll([&] { return text_length(editor.edit()) >= before + length; }, 30s, 1ms)) {
-            throw Error("the typed string never arrived");
-        }
-        typed.push_back(milliseconds_since(start));
-    }
-    print_value("click_ms", median(clicked));
-    print_value("typed_ms", median(typed));
+    time_clicks(editor.edit(), text, "click_ms");
     palette.close();
     editor.close();
 }
@@ -313,9 +325,7 @@ class HandoffWindow {
 };
 
 void handoff(int units) {
-    std::wstring text;
-    for (int i = 0; i < units; ++i) text += static_cast<wchar_t>(L'0' + i % 10);
-    if (units == 1) text = L"縣";
+    const std::wstring text = units > 1 ? digits(units) : L"縣";
     Report report;
     const Screenshots no_screenshots({});
     Context context{report, no_screenshots, own_folder(), work_folder(L"empty"), {}};
@@ -325,28 +335,7 @@ void handoff(int units) {
     const auto client = client_rect_on_screen(own.window());
     if (!client || !move_mouse_to(centre_of(*client))) throw Error("the mouse would not move");
 
-    const size_t length = text.size();
-    std::vector<double> handed;
-    std::vector<double> typed;
-    for (int round = 0; round < 9; ++round) {
-        size_t before = text_length(editor.edit());
-        auto start = Clock::now();
-        if (!press_and_release() ||
-            !poll([&] { return text_length(editor.edit()) >= before + length; }, 30s, 1ms)) {
-            throw Error("the handed-off string never arrived");
-        }
-        handed.push_back(milliseconds_since(start));
-
-        before = text_length(editor.edit());
-        start = Clock::now();
-        if (!type_text(text) ||
-            !poll([&] { return text_length(editor.edit()) >= before + length; }, 30s, 1ms)) {
-            throw Error("the typed string never arrived");
-        }
-        typed.push_back(milliseconds_since(start));
-    }
-    print_value("handoff_ms", median(handed));
-    print_value("typed_ms", median(typed));
+    time_clicks(editor.edit(), text, "handoff_ms");
     editor.close();
 }
 
