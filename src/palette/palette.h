@@ -50,6 +50,8 @@ class Palette {
     void track_foreground();  // on every tick of the foreground timer
     void send_key(int16_t index);
     void preview_key(int16_t index);
+    // What the key's tooltip tells: its caption, the code points it types, its group file.
+    [[nodiscard]] std::u16string key_tooltip(int16_t index) const;
 
     // The user's set from its group files.
     void load_user_groups();
