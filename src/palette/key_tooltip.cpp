@@ -49,21 +49,22 @@ bool draws_blank(char32_t c) {
            c == 0x3164 || (c >= 0xFE00 && c <= 0xFE0F) || c == 0xFEFF || c == 0xFFA0;
 }
 
-std::u16string code_point_caption(std::u16string_view caption) {
+CodePointCaption code_point_caption(std::u16string_view caption) {
     CodePoints points(caption);
     size_t count = 0;
-    char32_t shown = 0;
-    bool found = false;
+    CodePointCaption shown;
     while (!points.done()) {
         const char32_t c = points.next();
         ++count;
-        if (!found && !draws_blank(c)) {
-            shown = c;
-            found = true;
-        }
+        if (shown.digits.empty() && !draws_blank(c)) shown.digits = hex_code_point(c);
     }
-    if (!found) return {};
-    return hex_code_point(shown) + (count > 1 ? u"…" : u"");
+    shown.several = !shown.digits.empty() && count > 1;
+    return shown;
+}
+
+std::u16string CodePointCaption::text(bool line_break) const {
+    if (!several) return digits;
+    return digits + (line_break ? u"\n…" : u"…");
 }
 
 std::u16string code_point_list(std::u16string_view text, size_t shown) {

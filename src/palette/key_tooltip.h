@@ -29,8 +29,15 @@ std::u16string hex_code_point(char32_t code_point);
 bool draws_blank(char32_t code_point);
 
 // What a key shows in place of a caption no font draws: its first visible code point in
-// hexadecimal, with "…" when the caption holds more than one character ("E90C", "E90C…").
-std::u16string code_point_caption(std::u16string_view caption);
+// hexadecimal, and whether the caption holds more characters ("E90C", "E90C…").
+struct CodePointCaption {
+    std::u16string digits;  // empty when the caption has nothing visible
+    bool several = false;
+
+    // "E90C…" on one line, or with `line_break` the "…" on a line of its own.
+    [[nodiscard]] std::u16string text(bool line_break = false) const;
+};
+CodePointCaption code_point_caption(std::u16string_view caption);
 
 // "U+E90C U+E90D": the first `shown` code points of `text`, then "…" if there are more.
 inline constexpr size_t kTooltipCodePoints = 4;

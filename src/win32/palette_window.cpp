@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "palette/key_tooltip.h"
 #include "palette/layout.h"
 #include "win32/dpi.h"
+#include "win32/fitted_text.h"
 #include "win32/owned_window.h"
 #include "win32/unique_handle.h"
 
@@ -158,6 +160,8 @@ void PaletteWindow::create_controls() {
         }
     }
     controls_dpi_ = dpi_;
+    key_tooltips_.create(window_, instance_);
+    for (HWND key : keys_) key_tooltips_.add(key);
     std::sort(by_tab.begin(), by_tab.end());
     for (const auto& entry : by_tab) tab_order_.push_back(entry.second);
 
@@ -211,8 +215,8 @@ void PaletteWindow::place_controls() {
                  reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)), TRUE);
     SendMessageW(page_down_button_, WM_SETFONT,
                  reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)), TRUE);
-    SendMessageW(page_label_, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)), TRUE);
+    page_label_font_ = nullptr;
+    fit_page_label();
     SendMessageW(preview_, WM_SETFONT, reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)),
                  TRUE);
     SendMessageW(more_button_, WM_SETFONT,
@@ -246,7 +250,9 @@ void PaletteWindow::apply() {
     if (palette_.page_label != shown_page_) {
         set_text(page_label_, palette_.page_label.caption);
         shown_page_ = palette_.page_label;
+        fit_page_label();
     }
+    apply_key_tooltips();
     if (palette_.preview != shown_preview_) {
         set_text(preview_, palette_.preview.text);
         shown_preview_ = palette_.preview;
@@ -288,19 +294,70 @@ void PaletteWindow::draw_owner_button(const DRAWITEMSTRUCT& item) {
         if (pushed) OffsetRect(&rect, 1, 1);
     }
 
-    HGDIOBJ old_font = SelectObject(
-        item.hDC, font_for(FontFace::Mingliu, state->font_size, state->bold, state->italic));
+    const HFONT font = font_for(FontFace::Mingliu, state->font_size, state->bold, state->italic);
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-    DrawTextW(item.hDC, wide(state->caption), static_cast<int>(state->caption.size()), &rect,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-    SelectObject(item.hDC, old_font);
+    if (!is_key(static_cast<int>(item.CtlID)) ||
+        !draw_code_point_caption(item.hDC, rect, font, *state)) {
+        HGDIOBJ old_font = SelectObject(item.hDC, font);
+        DrawTextW(item.hDC, wide(state->caption), static_cast<int>(state->caption.size()), &rect,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+        SelectObject(item.hDC, old_font);
+    }
 
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
         RECT focus = item.rcItem;
         InflateRect(&focus, -3, -3);
         DrawFocusRect(item.hDC, &focus);
     }
+}
+
+// A key whose symbol no installed font draws shows its code point instead, in a small face
+// that fits the key; its window text stays the caption. False when the caption draws.
+bool PaletteWindow::draw_code_point_caption(HDC dc, const RECT& rect, HFONT font,
+                                            const ButtonControl& key) {
+    if (glyph_coverage_.draws(font, key.caption)) return false;
+    // The digits take the size that fits; the "…" of a caption of several characters goes on
+    // a line of its own below them, so that it never makes the digits smaller.
+    const CodePointCaption shown = code_point_caption(key.caption);
+    const std::u16string lines = shown.text(true);
+    const std::u16string& digits = shown.digits;
+    RECT inside = rect;
+    InflateRect(&inside, -2, -2);
+    const FitRequest fit{FontFace::UiSans, 7.5, 4.5, dpi_, inside.right - inside.left, true};
+    HGDIOBJ old_font = SelectObject(dc, fitting_font(dc, fonts_, fit, digits));
+    RECT measured = inside;
+    constexpr UINT kFormat = DT_CENTER | DT_NOPREFIX;
+    DrawTextW(dc, wide(lines), static_cast<int>(lines.size()), &measured, kFormat | DT_CALCRECT);
+    const int height = static_cast<int>(measured.bottom - measured.top);
+    inside.top += std::max(0, static_cast<int>(inside.bottom - inside.top - height) / 2);
+    DrawTextW(dc, wide(lines), static_cast<int>(lines.size()), &inside, kFormat);
+    SelectObject(dc, old_font);
+    return true;
+}
+
+// Tooltip texts change only with the position, not with every hover.
+void PaletteWindow::apply_key_tooltips() {
+    const std::array<int16_t, 3> position{palette_.set, palette_.group, palette_.page};
+    if (position == tooltip_position_) return;
+    tooltip_position_ = position;
+    for (size_t i = 0; i < keys_.size(); ++i) {
+        key_tooltips_.set_text(keys_[i], palette_.key_tooltip(static_cast<int16_t>(i)));
+    }
+}
+
+// The page label runs under group button 0; its text takes the size that fits the part left
+// visible.
+void PaletteWindow::fit_page_label() {
+    const PixelRect label = to_pixels(palette_control(kPageLabelId).rect, dpi_);
+    const PixelRect cover = to_pixels(palette_control(kFirstGroupButtonId).rect, dpi_);
+    const FitRequest fit{FontFace::Mingliu, 11.25, 6.0, dpi_, cover.left - label.left - 1};
+    HDC dc = GetDC(page_label_);
+    const HFONT font = fitting_font(dc, fonts_, fit, palette_.page_label.caption);
+    ReleaseDC(page_label_, dc);
+    if (font == page_label_font_) return;
+    page_label_font_ = font;
+    SendMessageW(page_label_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void PaletteWindow::track_hot(HWND button, bool hot) {

@@ -31,8 +31,9 @@ TEST(CodePointCaption, FirstVisibleCodePointWithAnEllipsisForSeveral) {
         {u"\x3000", u""},
     };
     for (const CaptionCase& c : cases) {
-        EXPECT_EQ(code_point_caption(c.caption), c.shown);
+        EXPECT_EQ(code_point_caption(c.caption).text(), c.shown);
     }
+    EXPECT_EQ(code_point_caption(u"\xED52\xED53").text(true), u"ED52\n…");
 }
 
 TEST(CodePointList, ShowsAFewThenAnEllipsis) {
