@@ -42,4 +42,8 @@ void KeyTooltips::set_text(HWND key, const std::u16string& text) {
     SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void KeyTooltips::hide() {
+    if (tooltip_) SendMessageW(tooltip_.get(), TTM_POP, 0, 0);
+}
+
 }  // namespace quillaro::win32

@@ -20,6 +20,9 @@ class KeyTooltips {
     // take no extra step of ours.
     void add(HWND key);
     void set_text(HWND key, const std::u16string& text);
+    // Takes a tip down: its key now shows something else, or the mouse has left it (Wine's
+    // control shows a tip again when its text changes, wherever the mouse is).
+    void hide();
 
   private:
     TTTOOLINFOW tool_for(HWND key, const std::u16string* text) const;

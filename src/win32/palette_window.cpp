@@ -114,6 +114,10 @@ bool PaletteWindow::create(int show_command) {
     place_controls();
 
     palette_.start();
+    // Made after start-up has made the palette topmost: under Wine an owned topmost popup
+    // made before keeps the palette from becoming topmost itself.
+    key_tooltips_.create(window_, instance_);
+    for (HWND key : keys_) key_tooltips_.add(key);
     apply();
     SetTimer(window_, kTimerId, USER_TIMER_MINIMUM, nullptr);
     ShowWindow(window_, show_command);
@@ -160,8 +164,6 @@ void PaletteWindow::create_controls() {
         }
     }
     controls_dpi_ = dpi_;
-    key_tooltips_.create(window_, instance_);
-    for (HWND key : keys_) key_tooltips_.add(key);
     std::sort(by_tab.begin(), by_tab.end());
     for (const auto& entry : by_tab) tab_order_.push_back(entry.second);
 
@@ -341,6 +343,7 @@ void PaletteWindow::apply_key_tooltips() {
     const std::array<int16_t, 3> position{palette_.set, palette_.group, palette_.page};
     if (position == tooltip_position_) return;
     tooltip_position_ = position;
+    key_tooltips_.hide();
     for (size_t i = 0; i < keys_.size(); ++i) {
         key_tooltips_.set_text(keys_[i], palette_.key_tooltip(static_cast<int16_t>(i)));
     }
@@ -479,6 +482,7 @@ LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wp
             break;
         case WM_MOUSELEAVE:
             palette_window->track_hot(window, false);
+            if (is_key(static_cast<int>(id))) palette_window->key_tooltips_.hide();
             break;
         case WM_NCDESTROY:
             if (palette_window->hot_button_ == window) palette_window->hot_button_ = nullptr;

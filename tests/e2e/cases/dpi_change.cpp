@@ -74,6 +74,29 @@ int font_height_of(HWND control) {
     return logfont.lfHeight;
 }
 
+// The page label runs under group button 0: its font is the 11.25-point one where the text fits
+// the part left visible, else a smaller one with which it does.
+void check_page_label_font(Report& report, HWND label, int dpi) {
+    const std::string at = " at " + std::to_string(dpi) + " dpi";
+    const int height = font_height_of(label);
+    report.check(height < 0 && height >= quillaro::win32::font_height(11.25, dpi),
+                 "the page label's font is at most 11.25 points" + at);
+    const std::wstring text = window_text(label).value_or(L"");
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    const RECT shown = layout_pixels(quillaro::palette_control(quillaro::kPageLabelId).rect, dpi);
+    const RECT cover =
+        layout_pixels(quillaro::palette_control(quillaro::kFirstGroupButtonId).rect, dpi);
+    report.check(!text.empty() && size.cx <= cover.left - shown.left,
+                 "the page label's text fits beside group button 0" + at + " (" +
+                     std::to_string(size.cx) + " of " + std::to_string(cover.left - shown.left) +
+                     " pixels)");
+}
+
 void check_palette_at(Report& report, HWND window, FontCache& fonts, int dpi) {
     const std::string at = " at " + std::to_string(dpi) + " dpi";
     int misplaced = 0;
@@ -85,8 +108,7 @@ void check_palette_at(Report& report, HWND window, FontCache& fonts, int dpi) {
     using quillaro::win32::font_height;
     report.check_equal(font_height_of(GetDlgItem(window, Palette::kCmdUp)), font_height(11.25, dpi),
                        "上頁's font" + at);
-    report.check_equal(font_height_of(GetDlgItem(window, Palette::kPageShow)),
-                       font_height(11.25, dpi), "the page label's font" + at);
+    check_page_label_font(report, GetDlgItem(window, Palette::kPageShow), dpi);
     report.check_equal(font_height_of(GetDlgItem(window, Palette::kText1)), font_height(11.25, dpi),
                        "the preview's font" + at);
     report.check_equal(font_height_of(GetDlgItem(window, Palette::kCmdMore)),

@@ -176,6 +176,7 @@ void palette_code_points(Context& context) {
     report.check(hover(palette.key(23)), "hovered key 23");
     report.check(poll([&] { return tooltip != nullptr && is_visible(tooltip); }, 5s),
                  "the tooltip shows over key 23");
+    report.check(has_ex_style(palette.window(), WS_EX_TOPMOST), "the palette is still topmost");
     context.screenshot(font_file ? "tooltip-with-font" : "tooltip");
 
     // 表框: box-drawing symbols, which the installed fonts draw.
