@@ -33,7 +33,7 @@ char32_t CodePoints::next() {
 }
 
 std::u16string hex_code_point(char32_t code_point) {
-    constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    constexpr std::u16string_view kDigits = u"0123456789ABCDEF";
     std::u16string hex;
     for (int shift = 20; shift >= 0; shift -= 4) {
         const auto digit = static_cast<size_t>((code_point >> shift) & 0xF);
