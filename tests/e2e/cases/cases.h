@@ -21,6 +21,7 @@ void font_cache(Context& context);
 void dpi_change(Context& context);
 void palette_hostile_files(Context& context);
 void palette_long_run(Context& context);
+void palette_place(Context& context);
 void palette_code_points(Context& context);
 
 }  // namespace e2e::cases

@@ -37,6 +37,8 @@ std::span<const TestCase> all_tests() {
                  "a folder of hostile group files: start-up, set 3, every key hovered and clicked"},
         TestCase{"palette_long_run", cases::palette_long_run,
                  "10,000 key clicks: every symbol arrives in order, handles and memory stay flat"},
+        TestCase{"palette_place", cases::palette_place,
+                 "the palette opens where it was left, and wholly on the screen"},
         TestCase{"palette_code_points", cases::palette_code_points,
                  "keys no font draws show code points; key tooltips; the page label fits"},
     };
