@@ -20,7 +20,8 @@ class GlyphCoverage {
 
     // True when `font` draws at least one visible character of `caption` as something other
     // than the missing-symbol mark, or when the caption has nothing visible to draw. Each
-    // character is drawn once per font; after that the answer is a look-up.
+    // character is drawn once per font; after that the answer is a look-up. Answers are kept
+    // by font handle: the font cache keeps every font for the program's life.
     bool draws(HFONT font, std::u16string_view caption);
 
     // How many characters have been drawn to decide, over the program's life.
