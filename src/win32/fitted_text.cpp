@@ -20,4 +20,13 @@ HFONT fitting_font(HDC dc, FontCache& fonts, const FitRequest& request, std::u16
     return font;
 }
 
+HFONT FittingFonts::get(HDC dc, const FitRequest& request, const std::u16string& text) {
+    Key key(request.key(), text);
+    const auto found = fitted_.find(key);
+    if (found != fitted_.end()) return found->second;
+    const HFONT font = fitting_font(dc, fonts_, request, text);
+    fitted_.emplace(std::move(key), font);
+    return font;
+}
+
 }  // namespace quillaro::win32

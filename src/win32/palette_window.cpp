@@ -298,7 +298,7 @@ bool PaletteWindow::draw_code_point_caption(HDC dc, const RECT& rect, HFONT font
     RECT inside = rect;
     InflateRect(&inside, -2, -2);
     const FitRequest fit{FontFace::UiSans, 7.5, 4.5, dpi(), inside.right - inside.left, true};
-    HGDIOBJ old_font = SelectObject(dc, fitting_font(dc, fonts_, fit, digits));
+    HGDIOBJ old_font = SelectObject(dc, fitting_fonts_.get(dc, fit, digits));
     RECT measured = inside;
     constexpr UINT kFormat = DT_CENTER | DT_NOPREFIX;
     DrawTextW(dc, wide(lines), static_cast<int>(lines.size()), &measured, kFormat | DT_CALCRECT);
@@ -316,7 +316,10 @@ void PaletteWindow::apply_key_tooltips() {
     tooltip_position_ = position;
     key_tooltips_.hide();
     for (size_t i = 0; i < keys_.size(); ++i) {
-        key_tooltips_.set_text(keys_[i], palette_.key_tooltip(static_cast<int16_t>(i)));
+        std::u16string text = palette_.key_tooltip(static_cast<int16_t>(i));
+        if (text == shown_tooltips_[i]) continue;
+        key_tooltips_.set_text(keys_[i], text);
+        shown_tooltips_[i] = std::move(text);
     }
 }
 
@@ -327,7 +330,7 @@ void PaletteWindow::fit_page_label() {
     const PixelRect cover = to_pixels(palette_control(kFirstGroupButtonId).rect, dpi());
     const FitRequest fit{FontFace::Mingliu, 11.25, 6.0, dpi(), cover.left - label.left - 1};
     HDC dc = GetDC(page_label_);
-    const HFONT font = fitting_font(dc, fonts_, fit, palette_.page_label.caption);
+    const HFONT font = fitting_fonts_.get(dc, fit, palette_.page_label.caption);
     ReleaseDC(page_label_, dc);
     if (font == page_label_font_) return;
     page_label_font_ = font;

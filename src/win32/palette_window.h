@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "palette/palette.h"
+#include "win32/fitted_text.h"
 #include "win32/font_cache.h"
 #include "win32/glyph_coverage.h"
 #include "win32/key_tooltips.h"
@@ -72,6 +73,8 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     std::vector<HWND> tab_order_;
     GlyphCoverage glyph_coverage_;
     KeyTooltips key_tooltips_;
+    std::array<std::u16string, kKeysPerPage> shown_tooltips_;
+    FittingFonts fitting_fonts_{fonts_};
     std::array<int16_t, 3> tooltip_position_{};  // set, group and page the tooltips are for
     HFONT page_label_font_ = nullptr;
 
