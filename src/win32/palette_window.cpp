@@ -296,7 +296,8 @@ bool PaletteWindow::draw_code_point_caption(HDC dc, const RECT& rect, HFONT font
     const std::u16string lines = shown.text(true);
     const std::u16string& digits = shown.digits;
     RECT inside = rect;
-    InflateRect(&inside, -2, -2);
+    const int margin = MulDiv(2, dpi(), 96);  // clear of the key's frame
+    InflateRect(&inside, -margin, -margin);
     const FitRequest fit{FontFace::UiSans, 7.5, 4.5, dpi(), inside.right - inside.left, true};
     HGDIOBJ old_font = SelectObject(dc, fitting_fonts_.get(dc, fit, digits));
     RECT measured = inside;
