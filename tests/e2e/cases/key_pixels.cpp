@@ -100,7 +100,14 @@ HWND tooltip_window(HWND palette_window) {
     EnumThreadWindows(
         thread,
         [](HWND window, LPARAM state) -> BOOL {
+            // The keys' tooltip control, not a notice balloon's: it has a tool for every key.
             if (class_name(window) != TOOLTIPS_CLASSW) return TRUE;
+            DWORD_PTR tools = 0;
+            if (SendMessageTimeoutW(window, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000,
+                                    &tools) == 0 ||
+                tools < static_cast<DWORD_PTR>(Palette::kKeys)) {
+                return TRUE;
+            }
             reinterpret_cast<Search*>(state)->found = window;
             return FALSE;
         },

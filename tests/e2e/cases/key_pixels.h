@@ -33,7 +33,7 @@ KeyPixels read_key_pixels(HWND key);
 // The text the palette's tooltip control holds for `key` (TTM_GETTEXT, through the palette's
 // memory); nothing when there is no tooltip control or it does not answer.
 std::optional<std::wstring> tooltip_text(HWND palette_window, HWND key);
-// The palette's tooltip control, or nullptr.
+// The palette's tooltip control for its keys, or nullptr.
 HWND tooltip_window(HWND palette_window);
 
 }  // namespace e2e::cases
