@@ -4,12 +4,14 @@
 #include <commctrl.h>
 
 #include "win32/about_window.h"
+#include "win32/folder_watch.h"
 #include "win32/font_cache.h"
 #include "win32/palette_window.h"
 
 namespace {
 
 using quillaro::win32::AboutWindow;
+using quillaro::win32::FolderWatch;
 using quillaro::win32::FontCache;
 using quillaro::win32::PaletteWindow;
 
@@ -63,9 +65,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
         [&] { open_windows.closed(); });
     open_windows.opened();
     if (!palette.create(show_command)) return 1;
+    // Set 3 follows its files while the palette runs.
+    FolderWatch group_files([&] { palette.group_files_changed(); });
 
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (group_files.next_message(message)) {
         if (palette.handle_tab(message)) continue;
         if (about.hwnd() != nullptr && IsDialogMessageW(about.hwnd(), &message) != FALSE) continue;
         TranslateMessage(&message);

@@ -26,6 +26,8 @@ class PaletteWindow {
     [[nodiscard]] HWND hwnd() const { return window_; }
     // Moves the focus in the palette's own tab order; true when `message` was a Tab for us.
     bool handle_tab(const MSG& message);
+    // A group file changed: set 3 is read again once the files have been quiet for a moment.
+    void group_files_changed();
 
   private:
     template <typename Owner>
@@ -34,6 +36,10 @@ class PaletteWindow {
                                         UINT_PTR id, DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
     void on_command(int id);
+    void dispatch_command(int id);
+    template <typename Handler>
+    void run_handler(Handler handler);
+    void reload_group_files();
     void create_controls();
     void place_controls();
     void apply();
@@ -55,6 +61,7 @@ class PaletteWindow {
     HBRUSH preview_brush_ = GetSysColorBrush(COLOR_WINDOW);
     ButtonTheme button_theme_;
     HWND hot_button_ = nullptr;  // the owner-drawn button under the mouse
+    int reload_retries_ = 0;     // reloads since the last change, for files held by others
 
     std::array<HWND, kKeysPerPage> keys_{};
     std::array<HWND, kGroupButtons> groups_{};

@@ -21,5 +21,6 @@ void font_cache(Context& context);
 void dpi_change(Context& context);
 void palette_hostile_files(Context& context);
 void palette_long_run(Context& context);
+void palette_live_reload(Context& context);
 
 }  // namespace e2e::cases
