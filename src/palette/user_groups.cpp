@@ -34,9 +34,9 @@ std::u16string within_item_limits(std::u16string_view list) {
 // before it, as the group buttons have always shown it.
 class UserCaptionList {
   public:
-    // The next file's first line; null for a file without one.
-    void add(const std::u16string* first_line) {
-        if (first_line != nullptr) caption_ = *first_line;
+    // The next file's lines, of which the first counts; none for a file without lines.
+    void add(const std::vector<std::u16string>& lines) {
+        if (!lines.empty()) caption_ = lines.front();
         for_each_piece(std::u16string_view(caption_), [&](std::u16string_view piece) {
             fields_.emplace_back(within_text_limit(piece));
             return !full();
@@ -69,7 +69,7 @@ void Palette::read_user_set(KeyTable& into, UserCaptionList* captions) {
     for (int16_t n = 0; n < kUserGroups; ++n) {
         auto lines = read_user_file(n, 3);
         if (captions != nullptr && !captions->full()) {
-            captions->add(lines.empty() ? nullptr : &lines[0]);
+            captions->add(lines);
         }
         std::u16string key_captions;
         std::u16string sends;
@@ -120,8 +120,7 @@ bool Palette::reload_user_groups() {
 std::u16string Palette::user_group_caption_list() {
     UserCaptionList list;
     for (int16_t n = 0; n < kUserGroups && !list.full(); ++n) {
-        const auto lines = read_user_file(n, 1);
-        list.add(lines.empty() ? nullptr : &lines[0]);
+        list.add(read_user_file(n, 1));
     }
     return list.joined();
 }
