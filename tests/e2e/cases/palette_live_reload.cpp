@@ -1,5 +1,6 @@
 // Set 3 follows its files while the palette runs: a group file rewritten in another encoding
 // with another caption and other keys, a new file, and a file deleted while its group shows.
+// A file held open by another program reads as missing until it is free again.
 // No restart: within a few seconds the buttons and keys show the new content, and a click with
 // the real mouse types the new string into the stand-in editor.
 
@@ -8,6 +9,7 @@
 
 #include "cases.h"
 #include "driver/e2e.h"
+#include "driver/group_files.h"
 #include "group_files.h"
 
 namespace e2e::cases {
@@ -100,6 +102,19 @@ void palette_live_reload(Context& context) {
     report.check(click(palette.key(0)) && poll([&] { return editor.has_focus(); }, 5s),
                  "clicking a key of the emptied group hands the focus back to the editor");
     select_group(report, palette, 1, keys_text({L"k1"}), L"1/1頁");
+    types(report, palette, editor, 0, typed, L"v1");
+
+    // File 1 held open without sharing, as by an editor in the middle of saving, while another
+    // file changes: its group reads as missing for the moment, and comes back once the file is
+    // free, with no further change to the folder.
+    HeldOpenFile held(group_file(dir, 1));
+    report.check(held.held(), "the driver holds user_define_1.txt open without sharing");
+    write_bytes(group_file(dir, 2), to_utf8(L"Two\r\n乙,丙\r\n二二,三\r\n"));
+    shows_within(report, "while it is held, group 1 shows no keys", kReloadTime,
+                 [&] { return keys_text(palette) == keys_text({}); });
+    held.release();
+    shows_within(report, "released, group 1's keys come back by themselves", kReloadTime,
+                 [&] { return keys_text(palette) == keys_text({L"k1"}); });
     types(report, palette, editor, 0, typed, L"v1");
 
     report.check(palette.close(), "the palette closes and the program ends");
