@@ -22,5 +22,6 @@ void dpi_change(Context& context);
 void palette_hostile_files(Context& context);
 void palette_long_run(Context& context);
 void palette_live_reload(Context& context);
+void palette_place(Context& context);
 
 }  // namespace e2e::cases

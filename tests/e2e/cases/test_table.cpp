@@ -39,6 +39,8 @@ std::span<const TestCase> all_tests() {
                  "10,000 key clicks: every symbol arrives in order, handles and memory stay flat"},
         TestCase{"palette_live_reload", cases::palette_live_reload,
                  "group files rewritten, added and deleted while set 3 shows: no restart"},
+        TestCase{"palette_place", cases::palette_place,
+                 "the palette opens where it was left, and wholly on the screen"},
     };
     return tests;
 }
