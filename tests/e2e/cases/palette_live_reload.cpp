@@ -25,17 +25,6 @@ constexpr std::string_view kBig5File =
     "\xA5\xAA,\xA5\x6B\r\n"
     "\xA1\xF6,\xA1\xF7\r\n";
 
-bool types(Report& report, Palette& palette, const StandInEditor& editor, int k,
-           std::wstring& typed, std::wstring_view sent) {
-    typed += sent;
-    const bool ok = click(palette.key(k)) && editor.wait_for_text(typed);
-    if (!ok) {
-        typed = editor.text().value_or(typed);
-        report.note("the editor holds " + describe(typed));
-    }
-    return report.check(ok, "key " + std::to_string(k) + " typed " + describe(sent));
-}
-
 bool shows_within(Report& report, const std::string& what, Millis timeout, auto condition) {
     const bool ok = poll(condition, timeout);
     return report.check(ok, what);
@@ -62,7 +51,7 @@ void palette_live_reload(Context& context) {
     report.check_equal(groups_text(palette), before, "set 3's buttons from the files at start");
     report.check_equal(keys_text(palette), keys_text({L"左", L"右"}), "group 0 from Big5");
     std::wstring typed;
-    types(report, palette, editor, 1, typed, L"→");
+    key_types(report, palette, editor, 1, typed, L"→");
 
     // File 0 rewritten as UTF-16 with other caption and keys; file 2 new, in UTF-8 without a
     // mark; both while set 3 shows group 0.
@@ -81,10 +70,10 @@ void palette_live_reload(Context& context) {
     report.check_equal(palette.page_label(), std::wstring(L"1/1頁"), "still page 1 of group 0");
     report.check_equal(palette.text(Palette::kCmdUp), std::wstring(L"編輯"), "編輯 as before");
     context.screenshot("rewritten");
-    types(report, palette, editor, 2, typed, L"\xE000號");
-    types(report, palette, editor, 0, typed, L"↑");
+    key_types(report, palette, editor, 2, typed, L"\xE000號");
+    key_types(report, palette, editor, 0, typed, L"↑");
     select_group(report, palette, 2, keys_text({L"乙"}), L"1/1頁");
-    types(report, palette, editor, 0, typed, L"二二");
+    key_types(report, palette, editor, 0, typed, L"二二");
 
     // File 3 deleted while its group shows: no keys, no pages, and its button repeats the
     // caption before it.
@@ -102,7 +91,7 @@ void palette_live_reload(Context& context) {
     report.check(click(palette.key(0)) && poll([&] { return editor.has_focus(); }, 5s),
                  "clicking a key of the emptied group hands the focus back to the editor");
     select_group(report, palette, 1, keys_text({L"k1"}), L"1/1頁");
-    types(report, palette, editor, 0, typed, L"v1");
+    key_types(report, palette, editor, 0, typed, L"v1");
 
     // File 1 held open without sharing, as by an editor in the middle of saving, while another
     // file changes: its group reads as missing for the moment, and comes back once the file is
@@ -115,7 +104,7 @@ void palette_live_reload(Context& context) {
     held.release();
     shows_within(report, "released, group 1's keys come back by themselves", kReloadTime,
                  [&] { return keys_text(palette) == keys_text({L"k1"}); });
-    types(report, palette, editor, 0, typed, L"v1");
+    key_types(report, palette, editor, 0, typed, L"v1");
 
     report.check(palette.close(), "the palette closes and the program ends");
 }
