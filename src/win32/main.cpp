@@ -61,14 +61,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
         },
         [&] { open_windows.closed(); });
     open_windows.opened();
+    // Set 3 follows its files while the palette runs. Watched from before start-up reads them,
+    // so that a change made meanwhile is not missed; it is handled in the message loop.
+    FolderWatch group_files([&] { palette.group_files_changed(); });
     if (!palette.create(show_command)) {
         const std::u16string title(quillaro::kAppTitle);
         MessageBoxW(nullptr, L"無法建立視窗,程式無法啟動.", quillaro::win32::wide(title),
                     MB_OK | MB_ICONERROR);
         return 1;
     }
-    // Set 3 follows its files while the palette runs.
-    FolderWatch group_files([&] { palette.group_files_changed(); });
 
     MSG message;
     while (group_files.next_message(message)) {
