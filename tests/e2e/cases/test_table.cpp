@@ -39,6 +39,12 @@ std::span<const TestCase> all_tests() {
                  "10,000 key clicks: every symbol arrives in order, handles and memory stay flat"},
         TestCase{"palette_live_reload", cases::palette_live_reload,
                  "group files rewritten, added and deleted while set 3 shows: no restart"},
+        TestCase{"palette_click_order", cases::palette_click_order,
+                 "two keys clicked 50 ms apart into a slow editor arrive in click order"},
+        TestCase{"palette_right_click", cases::palette_right_click,
+                 "a right click copies the key's send string, with a balloon, and types nothing"},
+        TestCase{"palette_held_modifiers", cases::palette_held_modifiers,
+                 "right Ctrl or AltGr held during a click: the symbol arrives, no key stays down"},
         TestCase{"palette_place", cases::palette_place,
                  "the palette opens where it was left, and wholly on the screen"},
     };
