@@ -21,6 +21,7 @@ void font_cache(Context& context);
 void dpi_change(Context& context);
 void palette_hostile_files(Context& context);
 void palette_long_run(Context& context);
+void palette_live_reload(Context& context);
 void palette_click_order(Context& context);
 void palette_right_click(Context& context);
 void palette_held_modifiers(Context& context);

@@ -37,6 +37,8 @@ std::span<const TestCase> all_tests() {
                  "a folder of hostile group files: start-up, set 3, every key hovered and clicked"},
         TestCase{"palette_long_run", cases::palette_long_run,
                  "10,000 key clicks: every symbol arrives in order, handles and memory stay flat"},
+        TestCase{"palette_live_reload", cases::palette_live_reload,
+                 "group files rewritten, added and deleted while set 3 shows: no restart"},
         TestCase{"palette_click_order", cases::palette_click_order,
                  "two keys clicked 50 ms apart into a slow editor arrive in click order"},
         TestCase{"palette_right_click", cases::palette_right_click,
