@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "about/about_text.h"
-#include "cases.h"
 #include "driver/e2e.h"
 #include "palette/layout.h"
 #include "palette_expect.h"
@@ -245,5 +244,10 @@ void about_window(Context& context) {
     report.check(exit_code.has_value(), "closing the about window ends the program");
     if (exit_code) report.check_equal(*exit_code, 0u, "the program's exit code");
 }
+
+E2E_TEST(about_window, "NEEDS_PALETTE",
+         "the about window: its text and controls, one at a time, above it the palette, "
+         "and the program's end with its last window");
+E2E_TEST_ALSO(about_window, "NAME about_window_dpi144 DPI 144 NEEDS_PALETTE");
 
 }  // namespace e2e::cases

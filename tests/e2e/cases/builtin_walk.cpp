@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "palette_expect.h"
 
@@ -89,5 +88,8 @@ void builtin_walk(Context& context) {
     }
     report.check_equal(pages_checked, 67, "built-in pages walked");
 }
+
+E2E_TEST(builtin_walk, "NEEDS_PALETTE TIMEOUT 300",
+         "every page of every built-in group against the key table");
 
 }  // namespace e2e::cases

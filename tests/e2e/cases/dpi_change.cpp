@@ -11,7 +11,6 @@
 
 #include <string>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "palette_expect.h"
 #include "win32/about_window.h"
@@ -162,5 +161,8 @@ void dpi_change(Context& context) {
     check_palette(context);
     check_about(context);
 }
+
+E2E_TEST(dpi_change, "",
+         "palette and about window made here, sent WM_DPICHANGED: layout and fonts");
 
 }  // namespace e2e::cases

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "group_files.h"
 
@@ -275,5 +274,8 @@ void palette_edit_command(Context& context) {
     select_group(report, restarted, 12, keys_text({L"new"}), L"1/1頁");
     report.check(restarted.close(), "the restarted palette closes");
 }
+
+E2E_TEST(palette_edit_command, "TIMEOUT 300 NEEDS_PALETTE",
+         "編輯 in set 3: the notice, then Notepad on the group's file; paging back");
 
 }  // namespace e2e::cases

@@ -34,7 +34,6 @@
 #include <string>
 #include <vector>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "palette_expect.h"
 
@@ -277,13 +276,6 @@ class Meter {
     UINT font_count_;
 };
 
-int rounds_from(const std::vector<std::wstring>& args, int fallback) {
-    for (const auto& arg : args) {
-        if (arg.rfind(L"rounds=", 0) == 0) return std::stoi(arg.substr(7));
-    }
-    return fallback;
-}
-
 std::string Timing::describe() const {
     char text[128];
     std::snprintf(text, sizeof(text), "%d clicks of %.1f ms, %d hovers of %.1f ms", clicks,
@@ -298,7 +290,7 @@ constexpr SIZE_T kMemorySlack = 64u << 10;
 
 void palette_handles(Context& context) {
     Report& report = context.report;
-    const int rounds = rounds_from(context.args, 10);
+    const int rounds = context.int_argument(L"rounds=", 10);
     write_user_groups(context.work_dir);
 
     Palette palette(context);
@@ -374,5 +366,8 @@ void palette_handles(Context& context) {
 
     report.check(palette.close(), "the palette closes");
 }
+
+E2E_TEST(palette_handles, "NEEDS_PALETTE TIMEOUT 900",
+         "walking every group and page many times leaks no handle, font or memory");
 
 }  // namespace e2e::cases

@@ -21,7 +21,6 @@
 #include <string>
 #include <vector>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "driver/group_files.h"
 #include "key_clicks.h"
@@ -392,5 +391,8 @@ void palette_hostile_files(Context& context) {
     report.check(palette.responsive(), "the palette still answers at the end");
     report.check(palette.close(), "the palette closes and the program ends");
 }
+
+E2E_TEST(palette_hostile_files, "NEEDS_PALETTE TIMEOUT 900",
+         "a folder of hostile group files: start-up, set 3, every key hovered and clicked");
 
 }  // namespace e2e::cases

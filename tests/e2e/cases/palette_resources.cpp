@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "cases.h"
 #include "driver/e2e.h"
 
 namespace e2e::cases {
@@ -244,5 +243,8 @@ void palette_resources(Context& context) {
     context.screenshot("title-bar");
     report.check(palette.close(), "the palette closes");
 }
+
+E2E_TEST(palette_resources, "NEEDS_PALETTE",
+         "icon group, version information and the manifest's effect on the palette");
 
 }  // namespace e2e::cases

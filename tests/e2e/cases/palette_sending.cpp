@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "palette_expect.h"
 
@@ -171,5 +170,10 @@ void palette_send_without_target(Context& context) {
     report.check(palette.click_and_wait_label(palette.group(3), L"1/3頁"), "and still navigates");
     report.check(palette.close(), "the palette closes");
 }
+
+E2E_TEST(palette_sending, "NEEDS_PALETTE TIMEOUT 300",
+         "click palette keys and read their send strings in the stand-in editor");
+E2E_TEST(palette_send_without_target, "NEEDS_PALETTE",
+         "a key clicked before any other window was in front");
 
 }  // namespace e2e::cases

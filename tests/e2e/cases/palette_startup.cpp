@@ -4,7 +4,6 @@
 #include <fstream>
 #include <string>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "palette_expect.h"
 
@@ -136,5 +135,10 @@ void palette_startup(Context& context) {
 
     report.check(palette.close(), "the palette closes and the program ends");
 }
+
+E2E_TEST(palette_startup, "NEEDS_PALETTE",
+         "the palette's window and controls at start-up, More and the paging buttons");
+E2E_TEST_ALSO(palette_startup, "NAME palette_startup_dpi144 DPI 144 NEEDS_PALETTE");
+E2E_TEST_ALSO(palette_startup, "NAME palette_startup_dpi192 DPI 192 NEEDS_PALETTE");
 
 }  // namespace e2e::cases

@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "group_files.h"
 
@@ -179,5 +178,8 @@ void palette_user_groups(Context& context) {
     context.screenshot("end");
     report.check(palette.close(), "the palette closes and the program ends");
 }
+
+E2E_TEST(palette_user_groups, "TIMEOUT 300 NEEDS_PALETTE",
+         "set 3 from group files: captions, keys, pages, previews and typing");
 
 }  // namespace e2e::cases

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "cases.h"
 #include "driver/e2e.h"
 
 namespace e2e::cases {
@@ -126,5 +125,8 @@ void wine_setup(Context& context) {
     check_fonts(context.report);
     check_quoting(context.report);
 }
+
+E2E_TEST(wine_setup, "", "the environment the runner prepared: code page, DPI, screen, CJK font");
+E2E_TEST_ALSO(wine_setup, "NAME wine_setup_dpi144 DPI 144");
 
 }  // namespace e2e::cases
