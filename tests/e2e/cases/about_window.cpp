@@ -14,11 +14,7 @@
 namespace e2e::cases {
 namespace {
 
-constexpr std::wstring_view kAboutTitle = L"關於Quillaro符號輸入小工具 及 簡略說明";
-constexpr int kClientWidth = 5760;  // twips
-constexpr int kClientHeight = 4110;
-constexpr quillaro::Twips kAboutWinRect{240, 120, 5175, 3375};
-constexpr quillaro::Twips kCommand1Rect{2040, 3600, 1455, 375};
+const std::wstring kAboutTitle = to_wide(quillaro::kAboutTitle);
 
 struct About {
     HWND window = nullptr;
@@ -74,7 +70,7 @@ std::optional<RECT> place_in(HWND parent, HWND control) {
 void check_place(Report& report, HWND parent, HWND control, const quillaro::Twips& twips, int dpi,
                  const std::string& name) {
     const auto place = place_in(parent, control);
-    const RECT want = layout_pixels(twips, dpi);
+    const quillaro::PixelRect want = quillaro::to_pixels(twips, dpi);
     if (!report.check(place.has_value(), name + " has a place")) return;
     report.check(place->left == want.left && place->top == want.top && place->right == want.right &&
                      place->bottom == want.bottom,
@@ -98,12 +94,15 @@ void check_opened(Report& report, const About& about, HWND palette) {
     const auto client = client_rect_on_screen(about.window);
     if (report.check(client.has_value(), "the about window's client area")) {
         report.check_equal(client->right - client->left,
-                           quillaro::twips_to_pixels(kClientWidth, dpi), "client width");
+                           quillaro::twips_to_pixels(quillaro::kAboutClientWidth, dpi),
+                           "client width");
         report.check_equal(client->bottom - client->top,
-                           quillaro::twips_to_pixels(kClientHeight, dpi), "client height");
+                           quillaro::twips_to_pixels(quillaro::kAboutClientHeight, dpi),
+                           "client height");
     }
-    check_place(report, about.window, about.text, kAboutWinRect, dpi, "about_text_box");
-    check_place(report, about.window, about.ok, kCommand1Rect, dpi, "ok啦");
+    check_place(report, about.window, about.text, quillaro::kAboutTextBox.rect, dpi,
+                "about_text_box");
+    check_place(report, about.window, about.ok, quillaro::kOkButton.rect, dpi, "ok啦");
 
     report.check_equal(class_name(about.text), std::wstring(L"Edit"), "about_text_box is an EDIT");
     report.check(has_style(about.text, ES_MULTILINE), "about_text_box is multi-line");

@@ -31,10 +31,7 @@ bool same_ignoring_case(std::wstring_view a, std::wstring_view b) {
 std::vector<DWORD> notepads_started_by(DWORD parent) {
     std::vector<DWORD> found;
     UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (snapshot.get() == INVALID_HANDLE_VALUE) {
-        snapshot.release();
-        return found;
-    }
+    if (!snapshot) return found;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more != FALSE;

@@ -35,6 +35,7 @@
 #include <vector>
 
 #include "driver/e2e.h"
+#include "group_files.h"
 #include "palette_expect.h"
 
 namespace e2e::cases {
@@ -49,7 +50,7 @@ using Clock = std::chrono::steady_clock;
 int user_group_items(int group) { return 10 + 15 * group; }
 
 void write_user_groups(const std::filesystem::path& folder) {
-    for (int group = 0; group < 16; ++group) {
+    for (int group = 0; group < Palette::kGroups; ++group) {
         std::string captions;
         std::string sends;
         for (int item = 0; item < user_group_items(group); ++item) {
@@ -57,36 +58,35 @@ void write_user_groups(const std::filesystem::path& folder) {
             captions += (item == 0 ? "" : ",") + name;
             sends += (item == 0 ? "s." : ",s.") + name;
         }
-        std::ofstream(folder / ("user_define_" + std::to_string(group) + ".txt"), std::ios::binary)
-            << "U" << group << "\r\n"
-            << captions << "\r\n"
-            << sends << "\r\n";
+        std::ofstream(group_file(folder, group), std::ios::binary) << "U" << group << "\r\n"
+                                                                   << captions << "\r\n"
+                                                                   << sends << "\r\n";
     }
 }
 
 int page_count(int set, int group) {
-    if (set == 3) return (user_group_items(group) + 45) / 46;
-    return builtin_table().page_count(static_cast<int16_t>(set), static_cast<int16_t>(group));
+    if (set == 3) return quillaro::pages_for(user_group_items(group));
+    return ExpectedPages().page_count(set, group);
 }
 
-std::wstring key_caption(int set, int group, int item) {
-    if (set == 3) {
-        return item < user_group_items(group)
-                   ? std::to_wstring(group) + L"." + std::to_wstring(item)
+std::wstring key_caption(const PageAt& at, int key) {
+    const int item = item_at(at.page, key);
+    if (at.set == 3) {
+        return item < user_group_items(at.group)
+                   ? std::to_wstring(at.group) + L"." + std::to_wstring(item)
                    : std::wstring();
     }
-    return to_wide(
-        builtin_table().key_caption(static_cast<int16_t>(set), static_cast<int16_t>(group), item));
+    return ExpectedPages().key_caption(at, key);
 }
 
-std::wstring key_text(int set, int group, int item) {
-    if (set == 3) {
-        return item < user_group_items(group)
-                   ? L"s." + std::to_wstring(group) + L"." + std::to_wstring(item)
+std::wstring key_text(const PageAt& at, int key) {
+    const int item = item_at(at.page, key);
+    if (at.set == 3) {
+        return item < user_group_items(at.group)
+                   ? L"s." + std::to_wstring(at.group) + L"." + std::to_wstring(item)
                    : std::wstring();
     }
-    return to_wide(
-        builtin_table().key_text(static_cast<int16_t>(set), static_cast<int16_t>(group), item));
+    return ExpectedPages().key_text(at, key);
 }
 
 // --- the walk ----------------------------------------------------------------------------
@@ -109,13 +109,12 @@ std::vector<Action> one_round(const Palette& palette) {
         const int pages = page_count(set, group);
         const std::string where = "set " + std::to_string(set) + ", group " +
                                   std::to_string(group) + ", page " + std::to_string(page);
-        round.push_back({button, false,
-                         std::to_wstring(page) + L"/" + std::to_wstring(pages) + L"頁",
-                         key_caption(set, group, 46 * (page - 1)), L"", where});
+        round.push_back({button, false, page_label(page, pages), key_caption({set, group, page}, 0),
+                         L"", where});
         // A different key each time, so that every hover changes the preview.
         hover_key = (hover_key + 7) % Palette::kKeys;
         round.push_back({palette.key(hover_key), true, L"", L"",
-                         key_text(set, group, 46 * (page - 1) + hover_key), where});
+                         key_text({set, group, page}, hover_key), where});
     };
     for (int set = 1; set <= 3; ++set) {
         for (int group = 0; group < Palette::kGroups; ++group) {

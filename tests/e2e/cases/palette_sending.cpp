@@ -19,9 +19,7 @@ struct Key {
 };
 
 std::wstring send_string(const Key& key) {
-    return to_wide(builtin_table().key_text(static_cast<int16_t>(key.set),
-                                            static_cast<int16_t>(key.group),
-                                            46 * (key.page - 1) + key.key));
+    return ExpectedPages().key_text({key.set, key.group, key.page}, key.key);
 }
 
 std::string name_of(const Key& key) {
@@ -32,11 +30,8 @@ std::string name_of(const Key& key) {
 // Brings the key's page up with real clicks on More, the group button and 下頁.
 bool go_to(Palette& palette, const Key& key) {
     if (!palette.show_set(key.set)) return false;
-    const int pages =
-        builtin_table().page_count(static_cast<int16_t>(key.set), static_cast<int16_t>(key.group));
-    auto label = [&](int page) {
-        return std::to_wstring(page) + L"/" + std::to_wstring(pages) + L"頁";
-    };
+    const int pages = ExpectedPages().page_count(key.set, key.group);
+    auto label = [&](int page) { return page_label(page, pages); };
     if (!palette.click_and_wait_label(palette.group(key.group), label(1))) return false;
     for (int page = 2; page <= key.page; ++page) {
         if (!palette.click_and_wait_label(palette.control(Palette::kCmdDown), label(page))) {
@@ -137,7 +132,7 @@ void palette_sending(Context& context) {
         if (page == 2 &&
             !palette.click_and_wait_label(palette.control(Palette::kCmdDown), L"2/2頁"))
             break;
-        const int keys_on_page = page == 1 ? 46 : 20;
+        const int keys_on_page = page == 1 ? Palette::kKeys : 66 - Palette::kKeys;  // 66 items
         for (int k = 0; k < keys_on_page; ++k) {
             ++attempted;
             if (session.send({2, 0, page, k}, false)) ++intact;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "driver/e2e.h"
+#include "group_files.h"
 #include "palette_expect.h"
 
 namespace e2e::cases {
@@ -73,7 +74,7 @@ bool keys_show(const Palette& palette, int set, int group, int page) {
 void palette_startup(Context& context) {
     Report& report = context.report;
     // A group file whose captions hold "&": shown literally, never as a mnemonic.
-    std::ofstream(context.work_dir / "user_define_0.txt", std::ios::binary)
+    std::ofstream(group_file(context.work_dir, 0), std::ios::binary)
         << "A&B\r\n&,&&,x\r\n&,&&,x\r\n";
 
     Palette palette(context);

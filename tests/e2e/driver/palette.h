@@ -10,17 +10,19 @@
 #include <vector>
 
 #include "palette/layout.h"
+#include "palette/palette.h"
 #include "poll.h"
 #include "process.h"
+#include "symbols/key_table.h"
 #include "test_case.h"
 
 namespace e2e {
 
 class Palette {
   public:
-    static constexpr std::wstring_view kTitle = L"Quillaro符號輸入小工具";
-    static constexpr int kKeys = 46;
-    static constexpr int kGroups = 16;
+    static inline const std::wstring kTitle{reinterpret_cast<const wchar_t*>(quillaro::kAppTitle)};
+    static constexpr int kKeys = quillaro::kKeysPerPage;
+    static constexpr int kGroups = quillaro::kGroupButtons;
     // The control IDs the palette gives its controls.
     static constexpr int kCmdUp = quillaro::kPageUpButtonId;
     static constexpr int kCmdDown = quillaro::kPageDownButtonId;
