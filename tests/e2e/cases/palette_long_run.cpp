@@ -169,20 +169,8 @@ void palette_long_run(Context& context) {
 
     const ResourceUse end = resource_use(palette.process());
     report.note("at the end: " + describe(end));
-    if (baseline) {
-        if (baseline->gdi_objects == 0 && end.gdi_objects == 0) {
-            report.note("Wine reports no GDI or USER object counts; handles and memory only");
-        } else {
-            report.check(end.gdi_objects <= baseline->gdi_objects + 4, "GDI objects stay flat");
-            report.check(end.user_objects <= baseline->user_objects + 4, "USER objects stay flat");
-        }
-        // A leak of 26 bytes a click would pass 256 KiB over the run.
-        report.check(end.handles <= baseline->handles + 4, "handles stay flat");
-        report.check(end.private_bytes <= baseline->private_bytes + (256u << 10),
-                     "private bytes grow by at most 256 KiB");
-        report.check(end.working_set <= baseline->working_set + (1u << 20),
-                     "the working set grows by at most 1 MiB");
-    }
+    // A leak of 26 bytes a click would pass 256 KiB over the run.
+    if (baseline) check_no_leak(report, *baseline, end, {4, 4, 256u << 10, 1u << 20}, "at the end");
     report.check(palette.responsive(), "the palette still answers");
     report.check(palette.close(), "the palette closes and the program ends");
 }
