@@ -42,8 +42,8 @@ bool check_page(Report& report, const Palette& palette, const Position& at) {
                            where + ": keys" + (difference.empty() ? "" : " (" + difference + ")"));
     ok &= report.check_equal(palette.page_label(), page_label(at.page, at.pages),
                              where + ": page label");
-    const bool up_enabled = is_enabled(palette.control(Palette::kCmdUp));
-    const bool down_enabled = is_enabled(palette.control(Palette::kCmdDown));
+    const bool up_enabled = is_enabled(palette.control(quillaro::kPageUpButtonId));
+    const bool down_enabled = is_enabled(palette.control(quillaro::kPageDownButtonId));
     ok &= report.check(up_enabled == (at.page > 1) && down_enabled == (at.page < at.pages),
                        where + ": 上頁 " + (up_enabled ? "on" : "off") + ", 下頁 " +
                            (down_enabled ? "on" : "off"));
@@ -71,9 +71,9 @@ void builtin_walk(Context& context) {
             ++pages_checked;
             for (at.page = 2; at.page <= pages; ++at.page) {
                 const std::wstring label = page_label(at.page, pages);
-                if (!report.check(
-                        palette.click_and_wait_label(palette.control(Palette::kCmdDown), label),
-                        where_of(at) + ": 下頁")) {
+                if (!report.check(palette.click_and_wait_label(
+                                      palette.control(quillaro::kPageDownButtonId), label),
+                                  where_of(at) + ": 下頁")) {
                     break;
                 }
                 check_page(report, palette, at);

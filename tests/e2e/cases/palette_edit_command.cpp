@@ -160,7 +160,7 @@ void run_edit(Report& report, const Context& context, Palette& palette, StartedE
     const std::wstring label = palette.page_label();
     const size_t before = notepads_started_by(palette.process().id()).size();
     HWND box = nullptr;
-    const bool shown = click(palette.control(Palette::kCmdUp)) &&
+    const bool shown = click(palette.control(quillaro::kPageUpButtonId)) &&
                        (box = poll_for([&] { return notice_of(palette); }, 10s)) != nullptr;
     if (!report.check(shown, "編輯 shows the notice")) return;
     check_notice(report, box);
@@ -199,7 +199,7 @@ void run_edit(Report& report, const Context& context, Palette& palette, StartedE
     report.check(is_enabled(palette.window()), "the palette takes clicks again");
     report.check_equal(keys_text(palette), keys, "the keys stay");
     report.check_equal(palette.page_label(), label, "the page stays");
-    report.check_equal(palette.text(Palette::kCmdUp), std::wstring(L"編輯"),
+    report.check_equal(palette.text(quillaro::kPageUpButtonId), std::wstring(L"編輯"),
                        "the button stays 編輯");
     context.screenshot(std::string(shot) + "-notepad");
 }
@@ -215,8 +215,8 @@ void palette_edit_command(Context& context) {
 
     StartedEditors started;
     Palette palette(context);
-    HWND up = palette.control(Palette::kCmdUp);
-    HWND down = palette.control(Palette::kCmdDown);
+    HWND up = palette.control(quillaro::kPageUpButtonId);
+    HWND down = palette.control(quillaro::kPageDownButtonId);
     const DWORD palette_id = palette.process().id();
 
     // Sets 1 and 2: the button only pages back.

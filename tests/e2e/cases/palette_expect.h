@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+
+#include "driver/report.h"
 
 #include "palette/layout.h"
 #include "symbols/key_table.h"
@@ -17,8 +20,13 @@ const quillaro::KeyTable& builtin_table();
 
 std::wstring to_wide(std::u16string_view text);
 
-// A layout rectangle in client pixels at `dpi`, as the palette places its controls.
-RECT layout_pixels(const quillaro::Twips& twips, int dpi);
+// Where `control` is in its parent's client area, in pixels; nothing once it is gone.
+std::optional<quillaro::PixelRect> place_in_parent(HWND control);
+// True when `control` lies exactly at `twips` of the layout at `dpi`, as quillaro::to_pixels
+// places it.
+bool placed_at(HWND control, const quillaro::Twips& twips, int dpi);
+// Checks that `window`'s client area is `width` by `height` twips at its DPI; returns that DPI.
+int check_client_size(Report& report, HWND window, int width, int height);
 
 // One page of one group of one set; pages count from 1, keys from 0.
 struct PageAt {

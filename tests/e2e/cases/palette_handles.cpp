@@ -121,20 +121,20 @@ std::vector<Action> one_round(const Palette& palette) {
             show(palette.group(group), set, group, 1);
             const int pages = page_count(set, group);
             for (int page = 2; page <= pages; ++page) {
-                show(palette.control(Palette::kCmdDown), set, group, page);
+                show(palette.control(quillaro::kPageDownButtonId), set, group, page);
             }
             for (int page = pages - 1; page >= 1; --page) {
-                show(palette.control(Palette::kCmdUp), set, group, page);
+                show(palette.control(quillaro::kPageUpButtonId), set, group, page);
             }
         }
         const int next = set % 3 + 1;
-        show(palette.control(Palette::kCmdMore), next, 0, 1);
+        show(palette.control(quillaro::kMoreButtonId), next, 0, 1);
     }
     return round;
 }
 
 bool shows(const Palette& palette, const Action& action) {
-    if (action.hover) return palette.text(Palette::kText1) == action.preview;
+    if (action.hover) return palette.text(quillaro::kPreviewId) == action.preview;
     return palette.page_label() == action.label && palette.text(palette.key(0)) == action.first_key;
 }
 
@@ -179,7 +179,7 @@ std::string miss(const Palette& palette, const Action& action, size_t index) {
                        std::to_string(control_id(thread.hwndCapture)) + ", focus " +
                        std::to_string(control_id(thread.hwndFocus)) + ", " + action.page + "): ";
     if (action.hover) {
-        return text + "preview " + describe(palette.text(Palette::kText1)) + ", expected " +
+        return text + "preview " + describe(palette.text(quillaro::kPreviewId)) + ", expected " +
                describe(action.preview);
     }
     return text + "label " + describe(palette.page_label()) + " and first key " +

@@ -174,10 +174,11 @@ class HostileRun {
         for (int page = 1; page <= pages; ++page) {
             if (page > 1) {
                 model_->next_page();
-                if (!report_.check(click_button_handled(palette_.window(),
-                                                        palette_.control(Palette::kCmdDown)) &&
-                                       poll([&] { return shows_model(); }, 10s),
-                                   name + ": 下頁 to page " + std::to_string(page))) {
+                if (!report_.check(
+                        click_button_handled(palette_.window(),
+                                             palette_.control(quillaro::kPageDownButtonId)) &&
+                            poll([&] { return shows_model(); }, 10s),
+                        name + ": 下頁 to page " + std::to_string(page))) {
                     return;
                 }
             }
@@ -195,8 +196,10 @@ class HostileRun {
 
     bool shows_model() const {
         if (palette_.page_label() != to_wide(model_->page_label.caption)) return false;
-        if (palette_.text(Palette::kCmdUp) != to_wide(model_->page_up_button.caption)) return false;
-        if (is_enabled(palette_.control(Palette::kCmdDown)) != model_->page_down_button.enabled) {
+        if (palette_.text(quillaro::kPageUpButtonId) != to_wide(model_->page_up_button.caption))
+            return false;
+        if (is_enabled(palette_.control(quillaro::kPageDownButtonId)) !=
+            model_->page_down_button.enabled) {
             return false;
         }
         const auto captions = palette_.key_captions();
@@ -255,7 +258,7 @@ class HostileRun {
         HWND key = palette_.key(k);
         model_->preview_key(static_cast<int16_t>(k));
         if (!palette_.hover_by_message(key) ||
-            palette_.text(Palette::kText1) != to_wide(model_->preview.text)) {
+            palette_.text(quillaro::kPreviewId) != to_wide(model_->preview.text)) {
             return false;
         }
         const size_t before = model_.typed().size();
@@ -276,14 +279,15 @@ class HostileRun {
             if (model_->preview.text == wanted) continue;
             const std::wstring other = to_wide(model_->preview.text);
             if (!palette_.hover_by_message(palette_.key(j)) ||
-                !poll([&] { return palette_.text(Palette::kText1) == other; }, 5s)) {
+                !poll([&] { return palette_.text(quillaro::kPreviewId) == other; }, 5s)) {
                 return false;
             }
             break;
         }
         model_->preview_key(static_cast<int16_t>(k));
         const std::wstring preview = to_wide(wanted);
-        if (!hover(key) || !poll([&] { return palette_.text(Palette::kText1) == preview; }, 5s)) {
+        if (!hover(key) ||
+            !poll([&] { return palette_.text(quillaro::kPreviewId) == preview; }, 5s)) {
             report_.note("the preview did not follow the mouse");
             return false;
         }

@@ -77,7 +77,7 @@ class LongRun {
     [[nodiscard]] size_t clicks() const { return expected_.size(); }
 
   private:
-    static std::wstring symbol(int k) { return to_wide(builtin_table().key_text(1, kGroup, k)); }
+    static std::wstring symbol(int k) { return ExpectedPages().key_text({1, kGroup, 1}, k); }
 
     size_t length() const {
         DWORD_PTR length = 0;

@@ -34,7 +34,8 @@ bool go_to(Palette& palette, const Key& key) {
     auto label = [&](int page) { return page_label(page, pages); };
     if (!palette.click_and_wait_label(palette.group(key.group), label(1))) return false;
     for (int page = 2; page <= key.page; ++page) {
-        if (!palette.click_and_wait_label(palette.control(Palette::kCmdDown), label(page))) {
+        if (!palette.click_and_wait_label(palette.control(quillaro::kPageDownButtonId),
+                                          label(page))) {
             return false;
         }
     }
@@ -52,7 +53,7 @@ class Session {
         const std::wstring text = send_string(key);
         if (check_preview) {
             hover(palette_.key(key.key));
-            report_.check(poll([&] { return palette_.text(Palette::kText1) == text; }, 5s),
+            report_.check(poll([&] { return palette_.text(quillaro::kPreviewId) == text; }, 5s),
                           name_of(key) + ": the preview shows " + describe(text));
         }
         expected_ += text;
@@ -130,7 +131,7 @@ void palette_sending(Context& context) {
     int attempted = 0;
     for (int page = 1; page <= 2; ++page) {
         if (page == 2 &&
-            !palette.click_and_wait_label(palette.control(Palette::kCmdDown), L"2/2頁"))
+            !palette.click_and_wait_label(palette.control(quillaro::kPageDownButtonId), L"2/2頁"))
             break;
         const int keys_on_page = page == 1 ? Palette::kKeys : 66 - Palette::kKeys;  // 66 items
         for (int k = 0; k < keys_on_page; ++k) {
