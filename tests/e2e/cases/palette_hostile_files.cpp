@@ -215,17 +215,7 @@ class HostileRun {
     bool editor_has_all_typed(Millis timeout) {
         expected_ += to_wide(std::u16string_view(model_.typed()).substr(typed_seen_));
         typed_seen_ = model_.typed().size();
-        if (editor_.wait_for_text(expected_, timeout)) return true;
-        const std::wstring actual = editor_.text().value_or(L"");
-        const auto [differs, unused] =
-            std::mismatch(expected_.begin(), expected_.end(), actual.begin(), actual.end());
-        const auto at = static_cast<size_t>(differs - expected_.begin());
-        const size_t from = at < 8 ? 0 : at - 8;
-        report_.note("the editor differs from unit " + std::to_string(at) + ": expected " +
-                     describe(std::wstring_view(expected_).substr(from, 24)) + ", got " +
-                     describe(std::wstring_view(actual).substr(std::min(from, actual.size()), 24)));
-        expected_ = actual;
-        return false;
+        return editor_.wait_for_text_or_resync(expected_, report_, timeout);
     }
 
   private:

@@ -55,23 +55,15 @@ class LongRun {
     bool sent_click(int k) {
         expected_ += symbol(k);
         if (!palette_.click_by_message(palette_.key(k))) return false;
-        return length() + kMostAhead >= expected_.size() ||
+        return editor_.text_length() + kMostAhead >= expected_.size() ||
                editor_has_length(expected_.size() - kMostAhead, 10s);
     }
 
     bool editor_has_all(Millis timeout) { return editor_has_length(expected_.size(), timeout); }
 
-    // The editor's whole text against every symbol clicked so far; notes where it first differs.
-    bool text_is_exact() {
-        const std::wstring actual = editor_.text().value_or(L"");
-        if (actual == expected_) return true;
-        size_t at = 0;
-        while (at < actual.size() && at < expected_.size() && actual[at] == expected_[at]) ++at;
-        report_.note("the editor differs from symbol " + std::to_string(at) + " of " +
-                     std::to_string(expected_.size()) + " (it holds " +
-                     std::to_string(actual.size()) + ")");
-        expected_ = actual;  // go on from what is there
-        return false;
+    // The editor's whole text against every symbol clicked so far, given `timeout` to arrive.
+    bool text_is_exact(Millis timeout) {
+        return editor_.wait_for_text_or_resync(expected_, report_, timeout);
     }
 
     [[nodiscard]] size_t clicks() const { return expected_.size(); }
@@ -79,15 +71,8 @@ class LongRun {
   private:
     static std::wstring symbol(int k) { return ExpectedPages().key_text({1, kGroup, 1}, k); }
 
-    size_t length() const {
-        DWORD_PTR length = 0;
-        SendMessageTimeoutW(editor_.edit(), WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000,
-                            &length);
-        return static_cast<size_t>(length);
-    }
-
     bool editor_has_length(size_t wanted, Millis timeout) const {
-        return poll([&] { return length() >= wanted; }, timeout, 2ms);
+        return poll([&] { return editor_.text_length() >= wanted; }, timeout, 2ms);
     }
 
     Report& report_;
@@ -143,10 +128,9 @@ void palette_long_run(Context& context) {
         for (; done < block_end; ++done) {
             if (!run.sent_click(done % kKeysUsed)) ++failed_clicks;
         }
-        report.check(run.editor_has_all(30s) && run.text_is_exact(),
-                     "after " + std::to_string(done) +
-                         " clicks the editor holds every symbol "
-                         "in order");
+        report.check(run.text_is_exact(30s), "after " + std::to_string(done) +
+                                                 " clicks the editor holds every symbol "
+                                                 "in order");
         sent_seconds += seconds_since(clock);
         if (!palette.responsive()) {
             report.fail("the palette stopped answering after " + std::to_string(done) + " clicks");
