@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "palette/pixel_rect.h"
+
 namespace quillaro {
 
 // Control IDs are also the contract for the end-to-end tests.
@@ -53,16 +55,6 @@ constexpr int twips_to_pixels(int twips, int dpi) { return (twips * dpi + 720) /
 
 // A control's place in client pixels, edges rounded one by one, so that neighbours that share
 // a border line in twips still share one in pixels.
-struct PixelRect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-
-    [[nodiscard]] constexpr int width() const { return right - left; }
-    [[nodiscard]] constexpr int height() const { return bottom - top; }
-    bool operator==(const PixelRect&) const = default;
-};
 constexpr PixelRect to_pixels(const Twips& rect, int dpi) {
     return {twips_to_pixels(rect.left, dpi), twips_to_pixels(rect.top, dpi),
             twips_to_pixels(rect.left + rect.width, dpi),

@@ -5,34 +5,36 @@
 
 #include <functional>
 
+#include "palette/layout.h"
 #include "win32/font_cache.h"
+#include "win32/window_base.h"
 
 namespace quillaro::win32 {
 
-class AboutWindow {
+class AboutWindow : public WindowBase<AboutWindow> {
   public:
+    static constexpr const wchar_t* kClassName = L"QuillaroAbout";
+    static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    static constexpr int kClientWidth = kAboutClientWidth;
+    static constexpr int kClientHeight = kAboutClientHeight;
+
     AboutWindow(HINSTANCE instance, FontCache& fonts, std::function<void()> on_destroyed);
-    AboutWindow(const AboutWindow&) = delete;
-    AboutWindow& operator=(const AboutWindow&) = delete;
 
     // Creates the window with a fresh text when there is none, then shows and activates it.
-    void open();
-    [[nodiscard]] HWND hwnd() const { return window_; }
+    // False when the window could not be made.
+    bool open();
 
   private:
-    template <typename Owner>
-    friend LRESULT CALLBACK owned_window_proc(HWND, UINT, WPARAM, LPARAM);
+    friend class WindowBase<AboutWindow>;
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
+    void dpi_changed() { place_controls(); }
     void place_controls();
 
-    HINSTANCE instance_;
     FontCache& fonts_;
     std::function<void()> on_destroyed_;
-    HWND window_ = nullptr;
-    HWND about_text_box_ = nullptr;
+    HWND text_box_ = nullptr;
     HWND ok_button_ = nullptr;
     HWND focus_ = nullptr;  // the control to give the keyboard focus back to on activation
-    int dpi_ = 96;
 };
 
 }  // namespace quillaro::win32

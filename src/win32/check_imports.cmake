@@ -8,7 +8,7 @@
 
 cmake_minimum_required(VERSION 3.21)
 
-set(allowed kernel32.dll user32.dll gdi32.dll msvcrt.dll comctl32.dll)
+set(allowed kernel32.dll user32.dll gdi32.dll advapi32.dll msvcrt.dll comctl32.dll)
 
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM}
   OUTPUT_VARIABLE dump RESULT_VARIABLE result)

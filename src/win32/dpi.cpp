@@ -2,23 +2,13 @@
 
 #include <cmath>
 
+#include "win32/system_functions.h"
+
 namespace quillaro::win32 {
-namespace {
-
-template <typename Function>
-Function user32_function(const char* name) {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 != nullptr
-               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-               : nullptr;
-}
-
-}  // namespace
-
 int window_dpi(HWND window) {
     // Windows 10 knows each monitor's scale; older systems have one system DPI.
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto get_dpi_for_window = user32_function<GetDpiForWindowFn>("GetDpiForWindow");
+    static auto* const get_dpi_for_window =
+        system_function<decltype(GetDpiForWindow)>(L"user32.dll", "GetDpiForWindow");
     if (get_dpi_for_window != nullptr && window != nullptr) {
         const UINT dpi = get_dpi_for_window(window);
         if (dpi != 0) return static_cast<int>(dpi);
@@ -31,8 +21,8 @@ int window_dpi(HWND window) {
 
 RECT window_rect_for_client(int width, int height, DWORD style, DWORD ex_style, int dpi) {
     RECT rect{0, 0, width, height};
-    using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto adjust_for_dpi = user32_function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    static auto* const adjust_for_dpi = system_function<decltype(AdjustWindowRectExForDpi)>(
+        L"user32.dll", "AdjustWindowRectExForDpi");
     if (adjust_for_dpi != nullptr) {
         adjust_for_dpi(&rect, style, FALSE, ex_style, static_cast<UINT>(dpi));
     } else {

@@ -6,6 +6,7 @@
 #include "win32/about_window.h"
 #include "win32/font_cache.h"
 #include "win32/palette_window.h"
+#include "win32/system_functions.h"
 
 namespace {
 
@@ -30,12 +31,9 @@ class OpenWindows {
 // rather than imported: Windows 7 has it only with update KB2533623, and an import would stop
 // the program from starting there; without it, at least the current folder leaves the search.
 void restrict_library_search() {
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-    const auto set_default_dll_directories =
-        kernel32 == nullptr ? nullptr
-                            : reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-                                  GetProcAddress(kernel32, "SetDefaultDllDirectories")));
+    auto* const set_default_dll_directories =
+        quillaro::win32::system_function<decltype(SetDefaultDllDirectories)>(
+            L"kernel32.dll", "SetDefaultDllDirectories");
     if (set_default_dll_directories == nullptr ||
         set_default_dll_directories(LOAD_LIBRARY_SEARCH_SYSTEM32) == FALSE) {
         SetDllDirectoryW(L"");
@@ -57,12 +55,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
         instance, fonts,
         [&] {
             const bool was_closed = about.hwnd() == nullptr;
-            about.open();
-            if (was_closed && about.hwnd() != nullptr) open_windows.opened();
+            if (about.open() && was_closed) open_windows.opened();
         },
         [&] { open_windows.closed(); });
     open_windows.opened();
-    if (!palette.create(show_command)) return 1;
+    if (!palette.create(show_command)) {
+        const std::u16string title(quillaro::kAppTitle);
+        MessageBoxW(nullptr, L"無法建立視窗,程式無法啟動.", quillaro::win32::wide(title),
+                    MB_OK | MB_ICONERROR);
+        return 1;
+    }
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -6,16 +6,14 @@
 #include <utility>
 
 #include "palette/layout.h"
-#include "win32/dpi.h"
-#include "win32/owned_window.h"
+#include "win32/child_control.h"
+#include "win32/saved_place.h"
 #include "win32/unique_handle.h"
 
 namespace quillaro::win32 {
 namespace {
 
-constexpr wchar_t kClassName[] = L"QuillaroPalette";
-constexpr UINT_PTR kTimerId = 1;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr UINT_PTR kForegroundTimerId = 1;
 // Where the palette opens: its client area's top-left corner, in twips from the screen's.
 constexpr int kHomeLeft = 5565;
 constexpr int kHomeTop = 6945;
@@ -23,6 +21,9 @@ constexpr int kHomeTop = 6945;
 bool is_key(int id) { return id >= kFirstKeyId && id < kFirstKeyId + kKeysPerPage; }
 bool is_group(int id) {
     return id >= kFirstGroupButtonId && id < kFirstGroupButtonId + kGroupButtons;
+}
+bool is_owner_drawn(ControlKind kind) {
+    return kind == ControlKind::KeyButton || kind == ControlKind::GroupButton;
 }
 
 const wchar_t* class_for(ControlKind kind) {
@@ -55,12 +56,6 @@ DWORD style_for(ControlKind kind) {
 
 void set_text(HWND window, const std::u16string& text) { SetWindowTextW(window, wide(text)); }
 
-// The palette's window size for a client area of the layout's size at `dpi`.
-RECT palette_frame(int dpi) {
-    return window_rect_for_client(twips_to_pixels(kPaletteClientWidth, dpi),
-                                  twips_to_pixels(kPaletteClientHeight, dpi), kStyle, 0, dpi);
-}
-
 // Asked by the end-to-end tests, which cannot count another program's GDI objects everywhere
 // (Wine has no GetGuiResources): the palette answers with the number of fonts it has made.
 UINT font_count_message() {
@@ -68,159 +63,132 @@ UINT font_count_message() {
     return message;
 }
 
-// A control's place in client pixels at `dpi`, from edges rounded one by one, so that
-// neighbours keep sharing one border line.
-RECT control_rect(const ControlPlacement& placement, int dpi) {
-    const Twips& r = placement.rect;
-    const int left = twips_to_pixels(r.left, dpi);
-    const int top = twips_to_pixels(r.top, dpi);
-    return {left, top, twips_to_pixels(r.left + r.width, dpi),
-            twips_to_pixels(r.top + r.height, dpi)};
-}
-
 }  // namespace
 
 PaletteWindow::PaletteWindow(HINSTANCE instance, FontCache& fonts, std::function<void()> open_about,
                              std::function<void()> on_destroyed)
-    : instance_(instance),
+    : WindowBase(instance),
       fonts_(fonts),
       on_destroyed_(std::move(on_destroyed)),
       desktop_(std::move(open_about)),
       palette_(desktop_) {}
 
 bool PaletteWindow::create(int show_command) {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = owned_window_proc<PaletteWindow>;
-    window_class.hInstance = instance_;
-    window_class.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
-    window_class.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                         GetSystemMetrics(SM_CXSMICON),
-                                                         GetSystemMetrics(SM_CYSMICON), 0));
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = kClassName;
-    RegisterClassExW(&window_class);
-
+    HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+    auto* small_icon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                     GetSystemMetrics(SM_CXSMICON),
+                                                     GetSystemMetrics(SM_CYSMICON), 0));
     const std::u16string title(kAppTitle);
-    window_ = CreateWindowExW(0, kClassName, wide(title), kStyle, 0, 0, 0, 0, nullptr, nullptr,
-                              instance_, this);
-    if (window_ == nullptr) return false;
-    desktop_.set_palette(window_);
-    dpi_ = window_dpi(window_);
-    create_controls();
-    place_controls();
+    if (!register_class(icon, small_icon) || !create_window(wide(title))) return false;
+    desktop_.set_palette(hwnd());
+    if (!create_controls()) return false;
+    place_on_open();
+    set_control_fonts();
 
     palette_.start();
     apply();
-    SetTimer(window_, kTimerId, USER_TIMER_MINIMUM, nullptr);
-    ShowWindow(window_, show_command);
-    UpdateWindow(window_);
+    SetTimer(hwnd(), kForegroundTimerId, USER_TIMER_MINIMUM, nullptr);
+    ShowWindow(hwnd(), show_command);
+    UpdateWindow(hwnd());
     return true;
 }
 
-void PaletteWindow::create_controls() {
+bool PaletteWindow::create_controls() {
     std::vector<std::pair<int, HWND>> by_tab;
     // Overlapping controls stack in the layout's order, the first on top: each new child goes
     // below those made before it (the order dialogs rely on for their tab order), so making
-    // them in the layout's order is enough.
+    // them in the layout's order is enough. Made in place: moving 70 controls afterwards took
+    // a sixth of the start-up under Wine.
     for (const ControlPlacement& placement : palette_layout()) {
-        const DWORD ex_style = placement.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0;
-        // Made in place: moving 70 controls afterwards took a sixth of the start-up under Wine.
-        const RECT rect = control_rect(placement, dpi_);
-        HWND control = CreateWindowExW(
-            ex_style, class_for(placement.kind), L"", style_for(placement.kind), rect.left,
-            rect.top, rect.right - rect.left, rect.bottom - rect.top, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)), instance_, nullptr);
+        const int id = placement.id;
+        const std::u16string* text = nullptr;
+        if (id == kMoreButtonId) text = &palette_.more_button.caption;
+        if (id == kAboutButtonId) text = &palette_.about_button.caption;
+        HWND control = create_child(hwnd(), class_for(placement.kind), style_for(placement.kind),
+                                    placement.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0,
+                                    placement, dpi(), text != nullptr ? wide(*text) : L"");
+        if (control == nullptr) return false;
+        if (is_owner_drawn(placement.kind) &&
+            SetWindowSubclass(control, button_proc, static_cast<UINT_PTR>(id),
+                              reinterpret_cast<DWORD_PTR>(this)) == FALSE) {
+            return false;
+        }
         if (placement.tab_index >= 0) by_tab.emplace_back(placement.tab_index, control);
 
-        const int id = placement.id;
-        if (is_key(id) || is_group(id)) {
-            SetWindowSubclass(control, button_proc, static_cast<UINT_PTR>(id),
-                              reinterpret_cast<DWORD_PTR>(this));
-        }
         if (is_key(id)) {
             keys_.at(static_cast<size_t>(id - kFirstKeyId)) = control;
         } else if (is_group(id)) {
-            groups_.at(static_cast<size_t>(id - kFirstGroupButtonId)) = control;
+            group_buttons_.at(static_cast<size_t>(id - kFirstGroupButtonId)) = control;
         } else if (id == kPageUpButtonId) {
             page_up_button_ = control;
         } else if (id == kPageDownButtonId) {
             page_down_button_ = control;
-        } else if (id == kMoreButtonId) {
-            more_button_ = control;
-        } else if (id == kAboutButtonId) {
-            about_button_ = control;
         } else if (id == kPageLabelId) {
             page_label_ = control;
         } else if (id == kPreviewId) {
             preview_ = control;
         }
     }
-    controls_dpi_ = dpi_;
     std::sort(by_tab.begin(), by_tab.end());
     for (const auto& entry : by_tab) tab_order_.push_back(entry.second);
 
-    // Captions and states the controls have before start-up runs.
-    set_text(more_button_, palette_.more_button.caption);
-    set_text(about_button_, palette_.about_button.caption);
-    shown_up_.caption = u"\x1";  // force the first apply to write them
-    shown_down_.caption = u"\x1";
+    return true;
 }
 
 HFONT PaletteWindow::font_for(FontFace face, double points, bool bold, bool italic) {
-    return fonts_.get({face, points, bold, italic, dpi_});
+    return fonts_.get({face, points, bold, italic, dpi()});
 }
 
-void PaletteWindow::place_controls() {
-    const RECT frame = palette_frame(dpi_);
-    RECT placed{};
-    GetWindowRect(window_, &placed);
-    if (!placed_once_) {
-        placed_once_ = true;
-        // First placement: the palette's home position, kept inside the work area.
-        RECT work{};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        const int width = frame.right - frame.left;
-        const int height = frame.bottom - frame.top;
-        int left = twips_to_pixels(kHomeLeft, dpi_) + frame.left;
-        int top = twips_to_pixels(kHomeTop, dpi_) + frame.top;
-        left =
-            std::clamp(left, static_cast<int>(work.left),
-                       std::max(static_cast<int>(work.left), static_cast<int>(work.right) - width));
-        top = std::clamp(
-            top, static_cast<int>(work.top),
-            std::max(static_cast<int>(work.top), static_cast<int>(work.bottom) - height));
-        placed = {left, top, left + width, top + height};
-    }
-    SetWindowPos(window_, nullptr, placed.left, placed.top, frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+// Where the user left the palette, or its designed place on the first start; wholly on a
+// monitor either way.
+void PaletteWindow::place_on_open() {
+    const std::vector<PixelRect> work_areas = monitor_work_areas();
+    const auto fit = [&](POINT corner) {
+        const RECT outer = frame(dpi());
+        const PixelRect placed =
+            place_on_screen({corner.x, corner.y, corner.x + outer.right - outer.left,
+                             corner.y + outer.bottom - outer.top},
+                            work_areas);
+        SetWindowPos(hwnd(), nullptr, placed.left, placed.top, placed.width(), placed.height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        return POINT{placed.left, placed.top};
+    };
+    const RECT outer = frame(dpi());
+    const POINT home{twips_to_pixels(kHomeLeft, dpi()) + outer.left,
+                     twips_to_pixels(kHomeTop, dpi()) + outer.top};
+    const int opened_dpi = dpi();
+    const POINT corner = fit(load_saved_place().value_or(home));
+    // On a monitor of another scale the window has taken another size: fit that one too.
+    if (dpi() != opened_dpi) fit(corner);
+}
 
-    if (controls_dpi_ != dpi_) {
-        for (const ControlPlacement& placement : palette_layout()) {
-            const RECT rect = control_rect(placement, dpi_);
-            SetWindowPos(GetDlgItem(window_, placement.id), nullptr, rect.left, rect.top,
-                         rect.right - rect.left, rect.bottom - rect.top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-        controls_dpi_ = dpi_;
+// Minimized, the window stands far off the screen; the place to open at next time is the one
+// it had before.
+void PaletteWindow::remember_place() {
+    RECT rect{};
+    if (IsIconic(hwnd()) == FALSE && GetWindowRect(hwnd(), &rect) != FALSE) {
+        place_ = POINT{rect.left, rect.top};
     }
+}
 
-    // Fonts of the standard controls; owner-drawn buttons pick theirs when they paint.
-    SendMessageW(page_up_button_, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)), TRUE);
-    SendMessageW(page_down_button_, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)), TRUE);
-    SendMessageW(page_label_, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)), TRUE);
-    SendMessageW(preview_, WM_SETFONT, reinterpret_cast<WPARAM>(font_for(FontFace::Mingliu, 11.25)),
-                 TRUE);
-    SendMessageW(more_button_, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(font_for(FontFace::UiSans, 12.0)), TRUE);
-    SendMessageW(about_button_, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(font_for(FontFace::WindowDefault, 0.0)), TRUE);
+// Fonts of the standard controls, from the layout; owner-drawn buttons pick theirs when they
+// paint.
+void PaletteWindow::set_control_fonts() {
+    for (const ControlPlacement& placement : palette_layout()) {
+        if (is_owner_drawn(placement.kind)) continue;
+        SendMessageW(GetDlgItem(hwnd(), placement.id), WM_SETFONT,
+                     reinterpret_cast<WPARAM>(font_for(placement.face, placement.points)), TRUE);
+    }
+}
+
+void PaletteWindow::dpi_changed() {
+    button_theme_.close();  // theme parts are made for one DPI
+    for (const ControlPlacement& placement : palette_layout()) {
+        move_child(GetDlgItem(hwnd(), placement.id), placement, dpi());
+    }
+    set_control_fonts();
     for (HWND button : keys_) InvalidateRect(button, nullptr, TRUE);
-    for (HWND button : groups_) InvalidateRect(button, nullptr, TRUE);
+    for (HWND button : group_buttons_) InvalidateRect(button, nullptr, TRUE);
 }
 
 void PaletteWindow::apply_button(HWND window, const ButtonControl& wanted, ButtonControl& shown) {
@@ -238,8 +206,8 @@ void PaletteWindow::apply() {
     for (size_t i = 0; i < keys_.size(); ++i) {
         apply_button(keys_[i], palette_.keys[i], shown_keys_[i]);
     }
-    for (size_t i = 0; i < groups_.size(); ++i) {
-        apply_button(groups_[i], palette_.group_buttons[i], shown_groups_[i]);
+    for (size_t i = 0; i < group_buttons_.size(); ++i) {
+        apply_button(group_buttons_[i], palette_.group_buttons[i], shown_group_buttons_[i]);
     }
     apply_button(page_up_button_, palette_.page_up_button, shown_up_);
     apply_button(page_down_button_, palette_.page_down_button, shown_down_);
@@ -279,7 +247,7 @@ void PaletteWindow::draw_owner_button(const DRAWITEMSTRUCT& item) {
     // With visual styles the keys look like the standard buttons beside them; a style's
     // rounded corners show the window's background, as a standard button's do.
     FillRect(item.hDC, &rect, GetSysColorBrush(COLOR_BTNFACE));
-    if (!button_theme_.draw_background(window_, item.hDC, rect, look)) {
+    if (!button_theme_.draw_background(hwnd(), item.hDC, rect, look)) {
         UINT frame = DFCS_BUTTONPUSH;
         if (pushed) frame |= DFCS_PUSHED;
         if (disabled) frame |= DFCS_INACTIVE;
@@ -288,8 +256,9 @@ void PaletteWindow::draw_owner_button(const DRAWITEMSTRUCT& item) {
         if (pushed) OffsetRect(&rect, 1, 1);
     }
 
-    HGDIOBJ old_font = SelectObject(
-        item.hDC, font_for(FontFace::Mingliu, state->font_size, state->bold, state->italic));
+    HGDIOBJ old_font =
+        SelectObject(item.hDC, font_for(palette_control(static_cast<int>(item.CtlID)).face,
+                                        state->font_size, state->bold, state->italic));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     DrawTextW(item.hDC, wide(state->caption), static_cast<int>(state->caption.size()), &rect,
@@ -318,7 +287,7 @@ void PaletteWindow::track_hot(HWND button, bool hot) {
 
 bool PaletteWindow::handle_tab(const MSG& message) {
     if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
-    if (message.hwnd != window_ && IsChild(window_, message.hwnd) == FALSE) return false;
+    if (message.hwnd != hwnd() && IsChild(hwnd(), message.hwnd) == FALSE) return false;
     const bool backwards = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     const auto count = static_cast<int>(tab_order_.size());
     const auto current = std::find(tab_order_.begin(), tab_order_.end(), GetFocus());
@@ -359,7 +328,7 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             if (HIWORD(wparam) == BN_CLICKED) on_command(LOWORD(wparam));
             return 0;
         case WM_TIMER:
-            if (wparam == kTimerId) palette_.track_foreground();
+            if (wparam == kForegroundTimerId) palette_.track_foreground();
             return 0;
         case WM_DRAWITEM:
             draw_owner_button(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
@@ -368,32 +337,26 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             // The preview box is read-only but reads like a text box.
             if (reinterpret_cast<HWND>(lparam) == preview_) {
                 SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_WINDOW));
-                return reinterpret_cast<LRESULT>(preview_brush_);
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
             }
             break;
-        case WM_GETDPISCALEDSIZE:
-            return answer_scaled_size(lparam, palette_frame(static_cast<int>(wparam)));
-        case WM_DPICHANGED: {
-            dpi_ = HIWORD(wparam);
-            button_theme_.close();  // theme parts are made for one DPI
-            take_suggested_rect(window_, lparam);
-            place_controls();
-            return 0;
-        }
         case WM_THEMECHANGED:
             button_theme_.close();
-            RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+            RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
             return 0;
+        case WM_MOVE:
+            remember_place();
+            break;
         case WM_DESTROY:
             button_theme_.close();
-            KillTimer(window_, kTimerId);
-            window_ = nullptr;
+            KillTimer(hwnd(), kForegroundTimerId);
+            if (place_) save_place(*place_);
             on_destroyed_();
             return 0;
         default:
             break;
     }
-    return DefWindowProcW(window_, message, wparam, lparam);
+    return DefWindowProcW(hwnd(), message, wparam, lparam);
 }
 
 LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,

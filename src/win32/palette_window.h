@@ -5,37 +5,44 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "palette/palette.h"
 #include "win32/font_cache.h"
 #include "win32/theme.h"
 #include "win32/win32_desktop.h"
+#include "win32/window_base.h"
 
 namespace quillaro::win32 {
 
-class PaletteWindow {
+class PaletteWindow : public WindowBase<PaletteWindow> {
   public:
+    static constexpr const wchar_t* kClassName = L"QuillaroPalette";
+    static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    static constexpr int kClientWidth = kPaletteClientWidth;
+    static constexpr int kClientHeight = kPaletteClientHeight;
+
     PaletteWindow(HINSTANCE instance, FontCache& fonts, std::function<void()> open_about,
                   std::function<void()> on_destroyed);
-    PaletteWindow(const PaletteWindow&) = delete;
-    PaletteWindow& operator=(const PaletteWindow&) = delete;
 
-    // Creates the window and its controls, runs the start-up sequence, then shows it.
+    // Creates the window and its controls, runs the start-up sequence, then shows it. False
+    // when a window could not be made.
     bool create(int show_command);
-    [[nodiscard]] HWND hwnd() const { return window_; }
     // Moves the focus in the palette's own tab order; true when `message` was a Tab for us.
     bool handle_tab(const MSG& message);
 
   private:
-    template <typename Owner>
-    friend LRESULT CALLBACK owned_window_proc(HWND, UINT, WPARAM, LPARAM);
+    friend class WindowBase<PaletteWindow>;
     static LRESULT CALLBACK button_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                         UINT_PTR id, DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
+    void dpi_changed();
     void on_command(int id);
-    void create_controls();
-    void place_controls();
+    bool create_controls();
+    void place_on_open();
+    void remember_place();
+    void set_control_fonts();
     void apply();
     void apply_button(HWND window, const ButtonControl& wanted, ButtonControl& shown);
     void draw_owner_button(const DRAWITEMSTRUCT& item);
@@ -43,32 +50,25 @@ class PaletteWindow {
     [[nodiscard]] const ButtonControl* owner_drawn_state(int id) const;
     HFONT font_for(FontFace face, double points, bool bold = false, bool italic = false);
 
-    HINSTANCE instance_;
     FontCache& fonts_;
     std::function<void()> on_destroyed_;
     Win32Desktop desktop_;
     Palette palette_;
-    HWND window_ = nullptr;
-    int dpi_ = 96;
-    bool placed_once_ = false;
-    int controls_dpi_ = 0;  // the DPI the child controls are placed for
-    HBRUSH preview_brush_ = GetSysColorBrush(COLOR_WINDOW);
     ButtonTheme button_theme_;
-    HWND hot_button_ = nullptr;  // the owner-drawn button under the mouse
+    HWND hot_button_ = nullptr;   // the owner-drawn button under the mouse
+    std::optional<POINT> place_;  // the window's corner when it was last neither minimized nor gone
 
     std::array<HWND, kKeysPerPage> keys_{};
-    std::array<HWND, kGroupButtons> groups_{};
+    std::array<HWND, kGroupButtons> group_buttons_{};
     HWND page_up_button_ = nullptr;
     HWND page_down_button_ = nullptr;
-    HWND more_button_ = nullptr;
-    HWND about_button_ = nullptr;
     HWND page_label_ = nullptr;
     HWND preview_ = nullptr;
     std::vector<HWND> tab_order_;
 
     // What the child windows show now, so that only changes reach them.
     std::array<ButtonControl, kKeysPerPage> shown_keys_;
-    std::array<ButtonControl, kGroupButtons> shown_groups_;
+    std::array<ButtonControl, kGroupButtons> shown_group_buttons_;
     ButtonControl shown_up_;
     ButtonControl shown_down_;
     LabelControl shown_page_;

@@ -2,7 +2,7 @@
 
 #include <vsstyle.h>
 
-#include <string>
+#include "win32/system_functions.h"
 
 namespace quillaro::win32 {
 namespace {
@@ -11,44 +11,20 @@ namespace {
 // of the system's known DLLs, and an import would be looked for in the program's folder, the
 // folder of the user's group files, before SetDefaultDllDirectories takes effect.
 struct ThemeFunctions {
-    using OpenFn = HTHEME(WINAPI*)(HWND, LPCWSTR);
-    using CloseFn = HRESULT(WINAPI*)(HTHEME);
-    using DrawBackgroundFn = HRESULT(WINAPI*)(HTHEME, HDC, int, int, LPCRECT, LPCRECT);
-
-    OpenFn open = nullptr;
-    CloseFn close = nullptr;
-    DrawBackgroundFn draw_background = nullptr;
+    decltype(OpenThemeData)* open =
+        system_function<decltype(OpenThemeData)>(L"uxtheme.dll", "OpenThemeData");
+    decltype(CloseThemeData)* close =
+        system_function<decltype(CloseThemeData)>(L"uxtheme.dll", "CloseThemeData");
+    decltype(DrawThemeBackground)* draw_background =
+        system_function<decltype(DrawThemeBackground)>(L"uxtheme.dll", "DrawThemeBackground");
 
     [[nodiscard]] bool complete() const {
         return open != nullptr && close != nullptr && draw_background != nullptr;
     }
 };
 
-template <typename Function>
-Function function_of(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 const ThemeFunctions& theme_functions() {
-    static const ThemeFunctions functions = [] {
-        ThemeFunctions loaded;
-        // Kept loaded for the program's life, as the functions are.
-        HMODULE uxtheme = LoadLibraryExW(L"uxtheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        if (uxtheme == nullptr) {
-            // Systems without the search flags (Windows 7 before KB2533623): the full path.
-            std::wstring path(MAX_PATH, L'\0');
-            const UINT length = GetSystemDirectoryW(path.data(), MAX_PATH);
-            if (length == 0 || length >= MAX_PATH) return loaded;
-            path.resize(length);
-            uxtheme = LoadLibraryExW((path + L"\\uxtheme.dll").c_str(), nullptr, 0);
-        }
-        if (uxtheme == nullptr) return loaded;
-        loaded.open = function_of<ThemeFunctions::OpenFn>(uxtheme, "OpenThemeData");
-        loaded.close = function_of<ThemeFunctions::CloseFn>(uxtheme, "CloseThemeData");
-        loaded.draw_background =
-            function_of<ThemeFunctions::DrawBackgroundFn>(uxtheme, "DrawThemeBackground");
-        return loaded;
-    }();
+    static const ThemeFunctions functions;
     return functions;
 }
 

@@ -28,6 +28,8 @@ class UniqueHandle {
         if (Traits::valid(handle_)) Traits::close(handle_);
         handle_ = handle;
     }
+    // Gives up ownership without closing: for a handle something else has closed already.
+    Handle release() { return std::exchange(handle_, Handle{}); }
 
   private:
     Handle handle_{};
@@ -45,10 +47,6 @@ struct WindowTraits {
     static bool valid(HWND h) { return h != nullptr && IsWindow(h); }
     static void close(HWND h) { DestroyWindow(h); }
 };
-struct IconTraits {
-    static bool valid(HICON h) { return h != nullptr; }
-    static void close(HICON h) { DestroyIcon(h); }
-};
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using UniqueFont = UniqueHandle<HFONT, FontTraits>;
@@ -57,9 +55,6 @@ using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 // Windows' wchar_t is a UTF-16 unit, as char16_t is: the two views share one layout.
 inline const wchar_t* wide(const std::u16string& text) {
     return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-inline std::u16string from_wide(const wchar_t* text) {
-    return reinterpret_cast<const char16_t*>(text);
 }
 
 }  // namespace quillaro::win32

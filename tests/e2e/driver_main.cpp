@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "driver/e2e.h"
+#include "driver/saved_place_aside.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 2; i < argc; ++i) context.args.emplace_back(argv[i]);
 
     e2e::print_line("TEST " + name);
+    const e2e::SavedPlaceAside saved_place;
     try {
         test->run(context);
     } catch (const std::exception& error) {

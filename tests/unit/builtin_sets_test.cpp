@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "symbols/comma_list.h"
 #include "symbols/item_notation.h"
 #include "symbols/key_table.h"
 
@@ -26,13 +27,7 @@ std::vector<std::u16string> items_of(const BuiltinGroup& group) {
         return items;
     }
     if (group.items.empty()) return items;
-    size_t start = 0;
-    for (size_t comma = group.items.find(u','); comma != std::u16string::npos;
-         comma = group.items.find(u',', start)) {
-        items.push_back(group.items.substr(start, comma - start));
-        start = comma + 1;
-    }
-    items.push_back(group.items.substr(start));
+    for (const std::u16string_view item : split_at_commas(group.items)) items.emplace_back(item);
     return items;
 }
 

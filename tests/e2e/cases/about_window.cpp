@@ -166,6 +166,15 @@ void about_window(Context& context) {
                        "the same text again, not doubled");
     report.check_equal(first_visible_line(about.text), 0, "shown from its start again");
 
+    // Enter closes it too, as its default button ok啦 promises; 關於 makes it afresh once more.
+    report.check(poll([&] { return focus_of_thread_of(about.window) == about.text; }, 5s),
+                 "the text has the focus");
+    report.check(press_key(VK_RETURN), "pressed Enter");
+    report.check(poll([&] { return about_windows(process).empty(); }, 5s),
+                 "Enter closes the about window");
+    report.check(IsWindow(window) && process.running(), "the palette runs on after Enter");
+    about = open_about(palette);
+
     // Put the about window under the palette, covering most of it, and bring it to the front
     // with a click on the part the palette leaves free: the topmost palette stays above it.
     const auto palette_client = client_rect_on_screen(window);
