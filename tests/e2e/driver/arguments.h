@@ -10,13 +10,12 @@
 namespace e2e {
 
 // The value of the first argument that starts with `prefix` (say L"--clicks="), read as a whole
-// number; `fallback` when none does. Throws Error if the value is not a number.
+// number; `fallback` when none does. A value that is no number throws, which stops the test.
 int int_argument(std::span<const std::wstring> args, std::wstring_view prefix, int fallback);
 
 // An environment variable's value; empty when it is not set.
 std::wstring environment(const wchar_t* name);
-// An environment variable read as a whole number; nothing when it is not set. Throws Error if
-// it is set to something else.
+// An environment variable read as a whole number; nothing when it is not set.
 std::optional<int> environment_int(const wchar_t* name);
 
 }  // namespace e2e
