@@ -51,8 +51,15 @@ class FuzzDesktop : public Desktop {
     void make_topmost() override {}
     void set_foreground_window(WindowHandle window) override { foreground = window; }
     void do_events() override {}
-    void wait_until_active(WindowHandle /*window*/) override {}
-    void type_text(std::u16string_view text) override { typed.emplace_back(text); }
+    bool wait_until_active(WindowHandle /*window*/) override { return true; }
+    bool accepts_typing(WindowHandle /*window*/) override { return true; }
+    bool type_text(std::u16string_view text) override {
+        typed.emplace_back(text);
+        return true;
+    }
+    bool copy_text(std::u16string_view /*text*/) override { return true; }
+    void show_key_notice(int16_t /*index*/, std::u16string_view /*title*/,
+                         std::u16string_view /*text*/) override {}
     void message_box(std::u16string_view /*text*/) override { ++message_boxes; }
     bool start_editor(std::u16string_view /*command_line*/) override { return true; }
     std::optional<std::string> read_file(std::u16string_view name) override {

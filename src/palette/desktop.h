@@ -27,10 +27,19 @@ class Desktop {
     // Dispatches every pending message; handlers of the palette may run inside.
     virtual void do_events() = 0;
     // Waits, bounded, until `window` is in front with a focused control, so that typed keys
-    // reach it; returns at once for a window that does not exist.
-    virtual void wait_until_active(WindowHandle window) = 0;
-    // Types every character literally into the window that has the keyboard focus.
-    virtual void type_text(std::u16string_view text) = 0;
+    // reach it; returns at once for a window that does not exist. False when the time ran out.
+    virtual bool wait_until_active(WindowHandle window) = 0;
+    // False when the system would drop keys typed into `window` without a word: its program
+    // runs at a higher integrity level than the palette (as administrator), or cannot be asked.
+    virtual bool accepts_typing(WindowHandle window) = 0;
+    // Types every character literally into the window that has the keyboard focus. False when
+    // the system took only part of the keystrokes; no key is then left down.
+    virtual bool type_text(std::u16string_view text) = 0;
+    // Puts `text` on the clipboard as Unicode text; false when the clipboard could not be had.
+    virtual bool copy_text(std::u16string_view text) = 0;
+    // A short notice beside key button `index` that takes no focus and goes away by itself.
+    virtual void show_key_notice(int16_t index, std::u16string_view title,
+                                 std::u16string_view text) = 0;
     // Application-modal notice with an OK button, titled with the application's title.
     virtual void message_box(std::u16string_view text) = 0;
     // Starts the system's text editor with `command_line`; false when it could not be started.

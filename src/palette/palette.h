@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 
 #include "palette/controls.h"
@@ -48,8 +49,11 @@ class Palette {
 
     // Sending.
     void track_foreground();  // on every tick of the foreground timer
+    // A key click. One that comes while another key is being delivered (its activation and
+    // wait dispatch messages) is queued and delivered after it: keys type in click order.
     void send_key(int16_t index);
     void preview_key(int16_t index);
+    void copy_key(int16_t index);  // a right click: the key's send string to the clipboard
 
     // The user's set from its group files.
     void load_user_groups();
@@ -76,12 +80,17 @@ class Palette {
 
   private:
     [[nodiscard]] int32_t item_under_key(int16_t index) const;
+    [[nodiscard]] std::u16string_view text_under_key(int16_t index) const;
+    void deliver_key(int16_t index);
+    void copy_instead(int16_t index, std::u16string_view text, std::u16string_view reason);
     void show_page_keys();
     void write_page_label();
     [[nodiscard]] std::u16string user_group_caption_list();
     void run_edit_command();
 
     Desktop& desktop_;
+    std::deque<int16_t> queued_keys_;  // clicked while a key was being delivered
+    bool delivering_ = false;
 };
 
 }  // namespace quillaro

@@ -1,7 +1,43 @@
-// Typing a key's symbol into the window the user was working in.
+// Typing a key's symbol into the window the user was working in, or onto the clipboard when
+// that window cannot take it.
+#include <string>
+
 #include "palette/palette.h"
 
 namespace quillaro {
+namespace {
+
+constexpr std::u16string_view kCopiedTitle = u"已複製";
+constexpr std::u16string_view kNotCopiedTitle = u"無法複製";
+constexpr std::u16string_view kNotTypedTitle = u"無法直接輸入";
+constexpr std::u16string_view kElevatedTarget = u"目標視窗以系統管理員身分執行,無法直接輸入。";
+constexpr std::u16string_view kInputRefused = u"系統拒絕了模擬按鍵,無法直接輸入。";
+constexpr std::u16string_view kPasteHint = u"符號已複製到剪貼簿,請按 Ctrl+V 貼上。";
+constexpr std::u16string_view kClipboardBusy = u"剪貼簿正被其他程式使用,符號未能複製。";
+
+// How often a key asks for its target's activation when the palette takes the front again.
+constexpr int kActivationAttempts = 3;
+
+// Ends a run of deliveries however it ends: a click after it starts a new one.
+class DeliveryRunEnd {
+  public:
+    DeliveryRunEnd(bool& delivering, std::deque<int16_t>& queued)
+        : delivering_(delivering), queued_(queued) {}
+    DeliveryRunEnd(const DeliveryRunEnd&) = delete;
+    DeliveryRunEnd& operator=(const DeliveryRunEnd&) = delete;
+    DeliveryRunEnd(DeliveryRunEnd&&) = delete;
+    DeliveryRunEnd& operator=(DeliveryRunEnd&&) = delete;
+    ~DeliveryRunEnd() {
+        delivering_ = false;
+        queued_.clear();
+    }
+
+  private:
+    bool& delivering_;
+    std::deque<int16_t>& queued_;
+};
+
+}  // namespace
 
 // Remembers the last window other than the palette that was in front. One query per tick: a
 // second one could already see the palette, just clicked, and make it its own target. No window
@@ -13,18 +49,62 @@ void Palette::track_foreground() {
 }
 
 void Palette::send_key(int16_t index) {
-    desktop_.set_foreground_window(target);
-    desktop_.do_events();
-    // Keys typed before the target has taken the activation would reach no window.
-    desktop_.wait_until_active(target);
-    // The position is read only now: a navigation click handled above decides the item.
-    const std::u16string_view text =
-        within_text_limit(table.key_text(set, group, item_under_key(index)));
-    if (!text.empty()) desktop_.type_text(text);
+    queued_keys_.push_back(index);
+    // A click dispatched inside a delivery waits for it: typed now, it would overtake the
+    // click before it.
+    if (delivering_) return;
+    delivering_ = true;
+    const DeliveryRunEnd run_end(delivering_, queued_keys_);
+    while (!queued_keys_.empty()) {
+        const int16_t next = queued_keys_.front();
+        queued_keys_.pop_front();
+        deliver_key(next);
+    }
 }
 
-void Palette::preview_key(int16_t index) {
-    preview.text = within_text_limit(table.key_text(set, group, item_under_key(index)));
+void Palette::deliver_key(int16_t index) {
+    for (int attempt = 0; attempt < kActivationAttempts; ++attempt) {
+        desktop_.set_foreground_window(target);
+        desktop_.do_events();
+        // Keys typed before the target has taken the activation would reach no window.
+        if (desktop_.wait_until_active(target)) break;
+        // A click on the palette while the target was coming forward (the next key, quickly
+        // after this one) made the palette the window in front again: the keys would reach
+        // the palette. Another window in front is the user's choice and keeps it.
+        if (desktop_.foreground_window() != desktop_.own_window()) break;
+    }
+    // The position is read only now: a navigation click handled above decides the item.
+    const std::u16string_view text = text_under_key(index);
+    if (text.empty()) return;
+    // Windows drops keys typed into a program running as administrator and still reports
+    // them sent: the clipboard is the user's way to get the symbol there.
+    if (!desktop_.accepts_typing(target)) {
+        copy_instead(index, text, kElevatedTarget);
+    } else if (!desktop_.type_text(text)) {
+        copy_instead(index, text, kInputRefused);
+    }
+}
+
+void Palette::copy_instead(int16_t index, std::u16string_view text, std::u16string_view reason) {
+    std::u16string notice(reason);
+    notice += desktop_.copy_text(text) ? kPasteHint : kClipboardBusy;
+    desktop_.show_key_notice(index, kNotTypedTitle, notice);
+}
+
+void Palette::copy_key(int16_t index) {
+    const std::u16string_view text = text_under_key(index);
+    if (text.empty()) return;  // nothing to copy: whatever the clipboard holds stays
+    if (desktop_.copy_text(text)) {
+        desktop_.show_key_notice(index, kCopiedTitle, text);
+    } else {
+        desktop_.show_key_notice(index, kNotCopiedTitle, kClipboardBusy);
+    }
+}
+
+void Palette::preview_key(int16_t index) { preview.text = text_under_key(index); }
+
+std::u16string_view Palette::text_under_key(int16_t index) const {
+    return within_text_limit(table.key_text(set, group, item_under_key(index)));
 }
 
 }  // namespace quillaro

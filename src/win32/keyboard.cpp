@@ -1,58 +1,50 @@
 #include "win32/keyboard.h"
 
-#include <array>
+#include <windows.h>
+
+#include <span>
 
 namespace quillaro::win32 {
 namespace {
 
-INPUT key(WORD virtual_key, WORD scan, DWORD flags) {
+INPUT input_for(const KeyEvent& event) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtual_key;
-    input.ki.wScan = scan;
-    input.ki.dwFlags = flags;
+    input.ki.wVk = event.virtual_key;
+    input.ki.wScan = event.scan;
+    if (event.kind == KeyEvent::Kind::Unicode) input.ki.dwFlags |= KEYEVENTF_UNICODE;
+    if (event.extended) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    if (event.up) input.ki.dwFlags |= KEYEVENTF_KEYUP;
     return input;
 }
 
-// An unassigned key: pressing it between Alt's release and the text keeps the target's menu
-// bar from taking the bare Alt release as "open the menu".
-constexpr WORD kMenuSuppressKey = 0xE8;
+// How many of `events` the system took.
+size_t send(std::span<const KeyEvent> events) {
+    if (events.empty()) return 0;
+    std::vector<INPUT> inputs;
+    inputs.reserve(events.size());
+    for (const KeyEvent& event : events) inputs.push_back(input_for(event));
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
 
 }  // namespace
 
-std::vector<WORD> held_modifiers() {
-    constexpr std::array<WORD, 8> modifiers = {VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU,
-                                               VK_LSHIFT,   VK_RSHIFT,   VK_LWIN,  VK_RWIN};
-    std::vector<WORD> held;
-    for (WORD modifier : modifiers) {
-        if ((GetAsyncKeyState(modifier) & 0x8000) != 0) held.push_back(modifier);
+std::vector<ModifierKey> held_modifiers() {
+    std::vector<ModifierKey> held;
+    for (const ModifierKey& key : kModifierKeys) {
+        if ((GetAsyncKeyState(key.virtual_key) & 0x8000) != 0) held.push_back(key);
     }
     return held;
 }
 
-std::vector<INPUT> typing_inputs(std::u16string_view text, const std::vector<WORD>& held) {
-    std::vector<INPUT> inputs;
-    inputs.reserve(text.size() * 2 + held.size() * 2 + 2);
-    bool alt_held = false;
-    for (WORD modifier : held) alt_held = alt_held || modifier == VK_LMENU || modifier == VK_RMENU;
-    if (alt_held) {
-        inputs.push_back(key(kMenuSuppressKey, 0, 0));
-        inputs.push_back(key(kMenuSuppressKey, 0, KEYEVENTF_KEYUP));
-    }
-    for (WORD modifier : held) inputs.push_back(key(modifier, 0, KEYEVENTF_KEYUP));
-    for (char16_t unit : text) {
-        inputs.push_back(key(0, unit, KEYEVENTF_UNICODE));
-        inputs.push_back(key(0, unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
-    }
-    for (WORD modifier : held) inputs.push_back(key(modifier, 0, 0));
-    return inputs;
-}
-
-void type_text(std::u16string_view text) {
-    std::vector<INPUT> inputs = typing_inputs(text, held_modifiers());
-    if (!inputs.empty()) {
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    }
+bool type_text(std::u16string_view text) {
+    const std::vector<KeyEvent> events = typing_events(text, held_modifiers());
+    const size_t taken = send(events);
+    if (taken == events.size()) return true;
+    const std::vector<KeyEvent> left_down =
+        keys_left_down(std::span<const KeyEvent>(events).first(taken));
+    send(left_down);
+    return false;
 }
 
 }  // namespace quillaro::win32

@@ -1,22 +1,19 @@
 // Synthesised typing: every UTF-16 unit arrives as itself, never as a shortcut.
 #pragma once
 
-#include <windows.h>
-
 #include <string_view>
 #include <vector>
 
+#include "palette/keystrokes.h"
+
 namespace quillaro::win32 {
 
-// The input batch that types `text` literally: a key-down and key-up pair per UTF-16 unit.
-// Modifiers the user still holds are released first and pressed again after, so that no
-// character turns into a shortcut in the target window.
-std::vector<INPUT> typing_inputs(std::u16string_view text, const std::vector<WORD>& held);
-
 // The modifier keys held down right now.
-std::vector<WORD> held_modifiers();
+std::vector<ModifierKey> held_modifiers();
 
-// Types `text` into the window that has the keyboard focus, in one batch.
-void type_text(std::u16string_view text);
+// Types `text` into the window that has the keyboard focus, in one batch, letting go of the
+// modifiers the user holds for the time of it. False when the system took fewer events than
+// it was given (a locked desktop, input blocked); no key it took is then left down.
+bool type_text(std::u16string_view text);
 
 }  // namespace quillaro::win32

@@ -386,6 +386,17 @@ LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wp
         case WM_MOUSELEAVE:
             palette_window->track_hot(window, false);
             break;
+        case WM_RBUTTONUP:
+        case WM_CONTEXTMENU:  // the menu key or Shift+F10 on a focused key
+            // A right click copies the key's send string. Handled here, the release makes no
+            // WM_CONTEXTMENU of its own.
+            if (is_key(static_cast<int>(id))) {
+                palette_window->palette_.copy_key(
+                    static_cast<int16_t>(static_cast<int>(id) - kFirstKeyId));
+                palette_window->apply();
+                return 0;
+            }
+            break;
         case WM_NCDESTROY:
             if (palette_window->hot_button_ == window) palette_window->hot_button_ = nullptr;
             RemoveWindowSubclass(window, button_proc, id);

@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include "palette/layout.h"
 #include "palette/palette.h"
+#include "win32/clipboard.h"
+#include "win32/integrity.h"
 #include "win32/keyboard.h"
 #include "win32/unique_handle.h"
 
@@ -47,26 +50,41 @@ void Win32Desktop::set_foreground_window(WindowHandle window) {
 
 void Win32Desktop::do_events() { pump_pending_messages(); }
 
-void Win32Desktop::wait_until_active(WindowHandle window) {
+bool Win32Desktop::wait_until_active(WindowHandle window) {
     HWND target = as_hwnd(window);
-    if (target == nullptr || IsWindow(target) == FALSE) return;
+    if (target == nullptr || IsWindow(target) == FALSE) return true;
     // The activation is asynchronous: poll for it, still dispatching our own messages, for
     // at most about half a second. It takes a few milliseconds under Wine; polling every
     // millisecond rather than five keeps a click's symbol from waiting for nothing.
     const ULONGLONG deadline = GetTickCount64() + 500;
     for (;;) {
+        if (IsWindow(target) == FALSE) return true;
         const DWORD thread = GetWindowThreadProcessId(target, nullptr);
         GUITHREADINFO info{};
         info.cbSize = sizeof(info);
-        const bool active = GetForegroundWindow() == target &&
-                            GetGUIThreadInfo(thread, &info) != FALSE && info.hwndFocus != nullptr;
-        if (active || GetTickCount64() >= deadline || IsWindow(target) == FALSE) return;
+        if (GetForegroundWindow() == target && GetGUIThreadInfo(thread, &info) != FALSE &&
+            info.hwndFocus != nullptr) {
+            return true;
+        }
+        if (GetTickCount64() >= deadline) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
         pump_pending_messages();
     }
 }
 
-void Win32Desktop::type_text(std::u16string_view text) { win32::type_text(text); }
+bool Win32Desktop::accepts_typing(WindowHandle window) { return !runs_above_us(as_hwnd(window)); }
+
+bool Win32Desktop::type_text(std::u16string_view text) { return win32::type_text(text); }
+
+bool Win32Desktop::copy_text(std::u16string_view text) { return copy_to_clipboard(palette_, text); }
+
+void Win32Desktop::show_key_notice(int16_t index, std::u16string_view title,
+                                   std::u16string_view text) {
+    // The preview box's font: symbols of the private use area draw as they do on the keys.
+    const auto font =
+        reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(palette_, kPreviewId), WM_GETFONT, 0, 0));
+    key_notice_.show(palette_, GetDlgItem(palette_, kFirstKeyId + index), font, title, text);
+}
 
 void Win32Desktop::message_box(std::u16string_view text) {
     const std::u16string owned(text);

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "palette/desktop.h"
+#include "win32/notice_balloon.h"
 
 namespace quillaro::win32 {
 
@@ -20,8 +21,12 @@ class Win32Desktop : public Desktop {
     void make_topmost() override;
     void set_foreground_window(WindowHandle window) override;
     void do_events() override;
-    void wait_until_active(WindowHandle window) override;
-    void type_text(std::u16string_view text) override;
+    bool wait_until_active(WindowHandle window) override;
+    bool accepts_typing(WindowHandle window) override;
+    bool type_text(std::u16string_view text) override;
+    bool copy_text(std::u16string_view text) override;
+    void show_key_notice(int16_t index, std::u16string_view title,
+                         std::u16string_view text) override;
     void message_box(std::u16string_view text) override;
     bool start_editor(std::u16string_view command_line) override;
     std::optional<std::string> read_file(std::u16string_view name) override;
@@ -31,6 +36,7 @@ class Win32Desktop : public Desktop {
   private:
     HWND palette_ = nullptr;
     std::function<void()> open_about_;
+    NoticeBalloon key_notice_;
 };
 
 // Dispatches every message waiting in this thread's queue.

@@ -2,11 +2,12 @@
 // area is a single multi-line EDIT control (control ID 100) that has the focus from the start.
 // The tests read what arrived there with WM_GETTEXT.
 //
-//   stand_in_editor.exe [--pos=X,Y] [--size=W,H] [--ansi]
+//   stand_in_editor.exe [--pos=X,Y] [--size=W,H] [--ansi] [--slow-activate]
 //
 // Position and size are in screen pixels; by default the window stands at 640,80, 560x420.
 // --ansi makes it an old ANSI program: window class, windows and message loop of the A family,
 // so that typed characters reach it converted to the ANSI code page (950 for zh_TW).
+// --slow-activate makes it a busy program: it sleeps 150 ms whenever it is activated.
 
 #include <windows.h>
 
@@ -33,9 +34,12 @@ struct Options {
     int width = 560;
     int height = 420;
     bool ansi = false;
+    bool slow_activate = false;
 };
 
 bool g_ansi = false;
+bool g_slow_activate = false;
+constexpr DWORD kSlowActivationMs = 150;
 
 // The edit control's font; it must outlive the control, so it lives as long as the program.
 quillaro::win32::UniqueFont g_font;
@@ -61,6 +65,8 @@ Options options_from_command_line() {
     for (int i = 1; i < argc; ++i) {
         if (std::wstring_view(argv[i]) == L"--ansi") {
             options.ansi = true;
+        } else if (std::wstring_view(argv[i]) == L"--slow-activate") {
+            options.slow_activate = true;
         } else if (!read_pair(argv[i], L"--pos=", options.x, options.y)) {
             read_pair(argv[i], L"--size=", options.width, options.height);
         }
@@ -101,6 +107,10 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
         case WM_SIZE:
             MoveWindow(GetDlgItem(window, kEditId), 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
             return 0;
+        case WM_ACTIVATE:
+            if (g_slow_activate && LOWORD(wparam) != WA_INACTIVE) Sleep(kSlowActivationMs);
+            return g_ansi ? DefWindowProcA(window, message, wparam, lparam)
+                          : DefWindowProcW(window, message, wparam, lparam);
         case WM_SETFOCUS:
             SetFocus(GetDlgItem(window, kEditId));
             return 0;
@@ -168,6 +178,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     SetProcessDPIAware();
     const Options options = options_from_command_line();
     g_ansi = options.ansi;
+    g_slow_activate = options.slow_activate;
 
     if (!register_class(instance)) return 1;
     HWND window = create_main_window(instance, options);

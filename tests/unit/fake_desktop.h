@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,19 @@ class FakeDesktop : public Desktop {
     std::vector<std::u16string> notices;
     std::vector<std::u16string> editor_command_lines;
     int about_opened = 0;
+    std::set<WindowHandle> elevated;  // windows whose programs run as administrator
+    bool typing_refused = false;      // the system takes only part of the keystrokes
+    bool clipboard_busy = false;      // another program holds the clipboard
+    std::optional<std::u16string> clipboard;
+    struct Notice {
+        int16_t key;
+        std::u16string title;
+        std::u16string text;
+    };
+    std::vector<Notice> key_notices;
+    // Run inside wait_until_active, after do_events: a click the activation wait dispatches.
+    std::vector<std::function<void()>> pending_in_wait;
+    std::vector<bool> activations;  // the answers of the next waits for activation; then true
 
     WindowHandle foreground_window() override {
         calls.emplace_back("get_foreground");
@@ -39,12 +53,33 @@ class FakeDesktop : public Desktop {
         pending.clear();
         for (auto& event : events) event();
     }
-    void wait_until_active(WindowHandle window) override {
+    bool wait_until_active(WindowHandle window) override {
         calls.push_back("wait " + std::to_string(window));
+        auto events = std::move(pending_in_wait);
+        pending_in_wait.clear();
+        for (auto& event : events) event();
+        if (activations.empty()) return true;
+        const bool active = activations.front();
+        activations.erase(activations.begin());
+        return active;
     }
-    void type_text(std::u16string_view text) override {
+    bool accepts_typing(WindowHandle window) override { return !elevated.contains(window); }
+    bool type_text(std::u16string_view text) override {
         calls.emplace_back("type");
+        if (typing_refused) return false;
         typed.emplace_back(text);
+        return true;
+    }
+    bool copy_text(std::u16string_view text) override {
+        calls.emplace_back("copy");
+        if (clipboard_busy) return false;
+        clipboard = std::u16string(text);
+        return true;
+    }
+    void show_key_notice(int16_t index, std::u16string_view title,
+                         std::u16string_view text) override {
+        calls.emplace_back("notice");
+        key_notices.push_back({index, std::u16string(title), std::u16string(text)});
     }
     void message_box(std::u16string_view text) override {
         calls.emplace_back("message_box");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,154 @@ TEST_F(Sending, SixthPageKeysPastTheTablePreviewAndTypeNothing) {
         fresh.send_key(key);
     }
     EXPECT_TRUE(desktop.typed.empty());
+}
+
+// Clicks dispatched while a key is delivered (by the activation's message pumping or the wait
+// for the target) are delivered after it, in click order; a navigation click handled there
+// still decides the items of the keys delivered after it.
+TEST_F(Sending, KeysClickedDuringADeliveryTypeAfterItInClickOrder) {
+    palette.target = 0x200;
+    palette.select_group(3);  // 圈圈: three pages
+    desktop.calls.clear();
+    desktop.pending.emplace_back([this] {
+        palette.send_key(7);
+        // A click during the second key's own delivery queues behind the third.
+        desktop.pending.emplace_back([this] { palette.send_key(9); });
+    });
+    desktop.pending_in_wait.emplace_back([this] {
+        palette.next_page();
+        palette.send_key(8);
+    });
+    palette.send_key(6);
+
+    std::vector<std::u16string> expected;
+    for (int key : {6, 7, 8, 9}) expected.push_back(palette.table.key_text(1, 3, 46 + key));
+    EXPECT_EQ(desktop.typed, expected);  // all on page 2: the navigation came before any typing
+    EXPECT_EQ(expected[0], u"\uE8B5");
+    // Each key is delivered whole: activation, dispatch, wait, typing.
+    const std::vector<std::string> one = {"set_foreground 512", "do_events", "wait 512", "type"};
+    std::vector<std::string> four;
+    for (int i = 0; i < 4; ++i) four.insert(four.end(), one.begin(), one.end());
+    EXPECT_EQ(desktop.calls, four);
+
+    // The run is over: the next click is delivered at once.
+    desktop.typed.clear();
+    palette.send_key(7);
+    EXPECT_EQ(desktop.typed, std::vector<std::u16string>{expected[1]});
+}
+
+// The wait for the target times out. With the palette in front (clicked again meanwhile) the
+// key asks for the target again, a bounded number of times; with another window in front,
+// the user's choice, it types there at once.
+TEST_F(Sending, APaletteBackInFrontAsksForTheTargetAgain) {
+    struct Case {
+        WindowHandle in_front;
+        std::vector<bool> activations;
+        int attempts;
+    };
+    const std::vector<Case> cases = {
+        {0x100, {false}, 2},
+        {0x100, {false, false}, 3},
+        {0x100, {false, false, false, false}, 3},
+        {0x300, {false}, 1},
+    };
+    for (const Case& c : cases) {
+        desktop.calls.clear();
+        desktop.typed.clear();
+        desktop.foreground = c.in_front;
+        desktop.activations = c.activations;
+        palette.target = 0x200;
+        palette.send_key(0);
+        EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "set_foreground 512"),
+                  c.attempts)
+            << c.activations.size() << " " << c.in_front;
+        EXPECT_EQ(desktop.typed, std::vector<std::u16string>{u"縣"});
+    }
+}
+
+// When the target cannot take typed keys, the symbol goes to the clipboard and a notice at the
+// key says so; the notice never claims a copy that failed.
+struct RefusalCase {
+    const char* name;
+    bool elevated;
+    bool typing_refused;
+    bool clipboard_busy;
+    bool typed_tried;
+    std::u16string_view reason;
+};
+
+class Refusal : public Sending, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(Refusal, TakesTheClipboardPathAndSaysSo) {
+    const RefusalCase& c = GetParam();
+    palette.target = 0x200;
+    if (c.elevated) desktop.elevated.insert(0x200);
+    desktop.typing_refused = c.typing_refused;
+    desktop.clipboard_busy = c.clipboard_busy;
+    palette.send_key(0);
+
+    EXPECT_TRUE(desktop.typed.empty());
+    EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "type"),
+              c.typed_tried ? 1 : 0);
+    if (c.clipboard_busy) {
+        EXPECT_FALSE(desktop.clipboard.has_value());
+    } else {
+        EXPECT_EQ(desktop.clipboard, u"縣");
+    }
+    ASSERT_EQ(desktop.key_notices.size(), 1U);
+    const auto& notice = desktop.key_notices[0];
+    EXPECT_EQ(notice.key, 0);
+    EXPECT_EQ(notice.title, u"無法直接輸入");
+    EXPECT_NE(notice.text.find(c.reason), std::u16string::npos) << c.name;
+    EXPECT_EQ(notice.text.find(u"已複製") != std::u16string::npos, !c.clipboard_busy) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, Refusal,
+    ::testing::Values(RefusalCase{"elevated", true, false, false, false, u"系統管理員"},
+                      RefusalCase{"elevated_busy", true, false, true, false, u"系統管理員"},
+                      RefusalCase{"shortfall", false, true, false, true, u"拒絕"},
+                      RefusalCase{"shortfall_busy", false, true, true, true, u"拒絕"}),
+    [](const auto& param_info) { return std::string(param_info.param.name); });
+
+TEST_F(Sending, ATargetThatTakesTypingGetsNoNotice) {
+    palette.target = 0x200;
+    desktop.elevated.insert(0x300);  // another program runs as administrator
+    palette.send_key(0);
+    EXPECT_EQ(desktop.typed, std::vector<std::u16string>{u"縣"});
+    EXPECT_FALSE(desktop.clipboard.has_value());
+    EXPECT_TRUE(desktop.key_notices.empty());
+}
+
+// A right click copies the key's send string, types nothing and activates nothing.
+TEST_F(Sending, RightClickCopiesTheSendString) {
+    palette.target = 0x200;
+    palette.select_group(3);
+    palette.next_page();
+    desktop.calls.clear();
+    palette.copy_key(6);
+    EXPECT_EQ(desktop.clipboard, u"\uE8B5");
+    EXPECT_EQ(desktop.calls, (std::vector<std::string>{"copy", "notice"}));
+    ASSERT_EQ(desktop.key_notices.size(), 1U);
+    EXPECT_EQ(desktop.key_notices[0].key, 6);
+    EXPECT_EQ(desktop.key_notices[0].title, u"已複製");
+    EXPECT_EQ(desktop.key_notices[0].text, u"\uE8B5");
+}
+
+TEST_F(Sending, RightClickOnAnEmptyKeyLeavesTheClipboard) {
+    desktop.clipboard = u"the user's";
+    palette.copy_key(44);  // 地址 has 44 keys
+    EXPECT_EQ(desktop.clipboard, u"the user's");
+    EXPECT_TRUE(desktop.calls.empty());
+    EXPECT_TRUE(desktop.key_notices.empty());
+}
+
+TEST_F(Sending, RightClickWithTheClipboardHeldSaysItFailed) {
+    desktop.clipboard_busy = true;
+    palette.copy_key(0);
+    ASSERT_EQ(desktop.key_notices.size(), 1U);
+    EXPECT_EQ(desktop.key_notices[0].title, u"無法複製");
+    EXPECT_EQ(desktop.key_notices[0].text.find(u"已複製"), std::u16string::npos);
 }
 
 TEST_F(Sending, ClickWithoutAnyTargetStillTypes) {

@@ -34,8 +34,15 @@ class PaletteModel {
         void make_topmost() override {}
         void set_foreground_window(quillaro::WindowHandle /*window*/) override {}
         void do_events() override {}
-        void wait_until_active(quillaro::WindowHandle /*window*/) override {}
-        void type_text(std::u16string_view text) override { typed += text; }
+        bool wait_until_active(quillaro::WindowHandle /*window*/) override { return true; }
+        bool accepts_typing(quillaro::WindowHandle /*window*/) override { return true; }
+        bool type_text(std::u16string_view text) override {
+            typed += text;
+            return true;
+        }
+        bool copy_text(std::u16string_view /*text*/) override { return false; }
+        void show_key_notice(int16_t /*index*/, std::u16string_view /*title*/,
+                             std::u16string_view /*text*/) override {}
         void message_box(std::u16string_view /*text*/) override {}
         bool start_editor(std::u16string_view /*command_line*/) override { return false; }
         // Read and decoded by the palette's own code, over the test's folder.

@@ -1,0 +1,15 @@
+// A mouse button pressed and let go at a point in one batch, the button events carrying the
+// point: the click lands there even while the cursor is still on its way, so two clicks can
+// follow each other as closely as a person's.
+#pragma once
+
+#include <windows.h>
+
+namespace e2e::cases {
+
+enum class MouseButton { Left, Right };
+
+// False if the system took fewer events than it was given.
+bool press_button_at(POINT point, MouseButton button);
+
+}  // namespace e2e::cases
