@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 #include "palette/layout.h"
@@ -14,6 +15,13 @@ namespace quillaro::win32 {
 namespace {
 
 constexpr UINT_PTR kForegroundTimerId = 1;
+// Set 3 is read again this long after the last change to a group file: an editor's save is
+// several changes in a row (truncate, write, rename), and only the last one counts.
+constexpr UINT_PTR kReloadTimerId = 2;
+constexpr UINT kReloadDelayMs = 300;
+// A file held open by another program reads as missing; it is tried again this many times,
+// one delay apart, before the next change.
+constexpr int kMaxReloadRetries = 10;
 // Where the palette opens: its client area's top-left corner, in twips from the screen's.
 constexpr int kHomeLeft = 5565;
 constexpr int kHomeTop = 6945;
@@ -304,7 +312,40 @@ bool PaletteWindow::handle_tab(const MSG& message) {
     return true;
 }
 
+// Runs one of the palette's handlers and shows what it changed. Out of memory, the handler
+// stops where it was (a reload of set 3 keeps the set it had) and no exception leaves the
+// window procedure.
+template <typename Handler>
+void PaletteWindow::run_handler(Handler handler) {
+    try {
+        handler();
+        apply();
+    } catch (const std::bad_alloc&) {
+        // Shown as far as it got; the next event shows the rest.
+    }
+}
+
+void PaletteWindow::group_files_changed() {
+    if (hwnd() == nullptr) return;
+    reload_retries_ = 0;
+    SetTimer(hwnd(), kReloadTimerId, kReloadDelayMs, nullptr);  // restarts a running delay
+}
+
+void PaletteWindow::reload_group_files() {
+    KillTimer(hwnd(), kReloadTimerId);
+    desktop_.take_file_in_use();
+    run_handler([this] { palette_.reload_user_groups(); });
+    if (desktop_.take_file_in_use() && reload_retries_ < kMaxReloadRetries) {
+        ++reload_retries_;
+        SetTimer(hwnd(), kReloadTimerId, kReloadDelayMs, nullptr);
+    }
+}
+
 void PaletteWindow::on_command(int id) {
+    run_handler([this, id] { dispatch_command(id); });
+}
+
+void PaletteWindow::dispatch_command(int id) {
     if (is_key(id)) {
         palette_.send_key(static_cast<int16_t>(id - kFirstKeyId));
     } else if (is_group(id)) {
@@ -318,7 +359,6 @@ void PaletteWindow::on_command(int id) {
     } else if (id == kAboutButtonId) {
         palette_.open_about();
     }
-    apply();
 }
 
 LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -329,6 +369,7 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_TIMER:
             if (wparam == kForegroundTimerId) palette_.track_foreground();
+            if (wparam == kReloadTimerId) reload_group_files();
             return 0;
         case WM_DRAWITEM:
             draw_owner_button(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
@@ -350,6 +391,7 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_DESTROY:
             button_theme_.close();
             KillTimer(hwnd(), kForegroundTimerId);
+            KillTimer(hwnd(), kReloadTimerId);
             if (place_) save_place(*place_);
             on_destroyed_();
             return 0;
@@ -373,9 +415,10 @@ LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wp
         case WM_MOUSEMOVE:
             palette_window->track_hot(window, true);
             if (is_key(static_cast<int>(id))) {
-                palette_window->palette_.preview_key(
-                    static_cast<int16_t>(static_cast<int>(id) - kFirstKeyId));
-                palette_window->apply();
+                palette_window->run_handler([palette_window, id] {
+                    palette_window->palette_.preview_key(
+                        static_cast<int16_t>(static_cast<int>(id) - kFirstKeyId));
+                });
             }
             // The system's button would ask, on every move, to be told when the mouse hovers,
             // for a hot look we draw ourselves; Wine answers by polling the cursor every 10 ms

@@ -31,6 +31,8 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     bool create(int show_command);
     // Moves the focus in the palette's own tab order; true when `message` was a Tab for us.
     bool handle_tab(const MSG& message);
+    // A group file changed: set 3 is read again once the files have been quiet for a moment.
+    void group_files_changed();
 
   private:
     friend class WindowBase<PaletteWindow>;
@@ -39,6 +41,10 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
     void dpi_changed();
     void on_command(int id);
+    void dispatch_command(int id);
+    template <typename Handler>
+    void run_handler(Handler handler);
+    void reload_group_files();
     bool create_controls();
     void place_on_open();
     void remember_place();
@@ -57,6 +63,7 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     ButtonTheme button_theme_;
     HWND hot_button_ = nullptr;   // the owner-drawn button under the mouse
     std::optional<POINT> place_;  // the window's corner when it was last neither minimized nor gone
+    int reload_retries_ = 0;      // reloads since the last change, for files held by others
 
     std::array<HWND, kKeysPerPage> keys_{};
     std::array<HWND, kGroupButtons> group_buttons_{};

@@ -55,19 +55,6 @@ bool preview_reads(Report& report, Palette& palette, int k, std::wstring_view ex
                         "hovering key " + std::to_string(k) + " previews " + describe(expected));
 }
 
-// Clicks key `k` and waits until `sent` has arrived after `typed`, the editor's text so far.
-// On a loss `typed` becomes what the editor holds, so that one loss fails one check.
-bool key_types(Report& report, Palette& palette, const StandInEditor& editor, int k,
-               std::wstring& typed, std::wstring_view sent) {
-    typed += sent;
-    const bool ok = click(palette.key(k)) && editor.wait_for_text(typed);
-    if (!ok) {
-        typed = editor.text().value_or(typed);
-        report.note("the editor holds " + describe(typed));
-    }
-    return report.check(ok, "key " + std::to_string(k) + " typed " + describe(sent));
-}
-
 // Clicks key `k`, one that types nothing, and waits until the palette has handed the focus
 // back to the editor, which ends its handling of the click. A click that came sooner would be
 // handled inside that wait, and the key clicked first would type what the later click shows.
