@@ -67,7 +67,8 @@ void palette_live_reload(Context& context) {
                     describe(keys_text(palette)));
     }
     report.check_equal(palette.page_label(), std::wstring(L"1/1頁"), "still page 1 of group 0");
-    report.check_equal(palette.text(quillaro::kPageUpButtonId), std::wstring(L"編輯"), "編輯 as before");
+    report.check_equal(palette.text(quillaro::kPageUpButtonId), std::wstring(L"編輯"),
+                       "編輯 as before");
     context.screenshot("rewritten");
     key_types(report, palette, editor, 2, typed, L"\xE000號");
     key_types(report, palette, editor, 0, typed, L"↑");
