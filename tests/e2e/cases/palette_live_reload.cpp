@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <string>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "driver/group_files.h"
 #include "group_files.h"
@@ -68,7 +67,8 @@ void palette_live_reload(Context& context) {
                     describe(keys_text(palette)));
     }
     report.check_equal(palette.page_label(), std::wstring(L"1/1頁"), "still page 1 of group 0");
-    report.check_equal(palette.text(Palette::kCmdUp), std::wstring(L"編輯"), "編輯 as before");
+    report.check_equal(palette.text(quillaro::kPageUpButtonId), std::wstring(L"編輯"),
+                       "編輯 as before");
     context.screenshot("rewritten");
     key_types(report, palette, editor, 2, typed, L"\xE000號");
     key_types(report, palette, editor, 0, typed, L"↑");
@@ -108,5 +108,8 @@ void palette_live_reload(Context& context) {
 
     report.check(palette.close(), "the palette closes and the program ends");
 }
+
+E2E_TEST(palette_live_reload, "NEEDS_PALETTE TIMEOUT 300",
+         "group files rewritten, added and deleted while set 3 shows: no restart");
 
 }  // namespace e2e::cases
