@@ -102,7 +102,7 @@ HWND wait_ready(const Process& process, const Subject& program) {
             window = find_window(program.title, process.id());
             if (window == nullptr || !is_visible(window)) return false;
             if (program.palette) {
-                HWND label = child_by_id(window, Palette::kPageShow);
+                HWND label = child_by_id(window, quillaro::kPageLabelId);
                 if (label == nullptr || window_text(label, 5s).value_or(L"").empty()) return false;
             }
             return answers(window, 5s);
@@ -174,7 +174,7 @@ void click_to_text(int units) {
     if (!editor.click_into()) throw Error("the editor never took the focus");
     if (units > 1 && !palette.show_set(3)) throw Error("set 3 never showed");
     HWND key = palette.key(0);
-    if (!hover(key) || !poll([&] { return palette.text(Palette::kText1) == text; }, 10s)) {
+    if (!hover(key) || !poll([&] { return palette.text(quillaro::kPreviewId) == text; }, 10s)) {
         throw Error("the key's string never showed in the preview");
     }
 

@@ -335,9 +335,10 @@ void PaletteWindow::apply_key_tooltips() {
 // The page label runs under group button 0; its text takes the size that fits the part left
 // visible.
 void PaletteWindow::fit_page_label() {
-    const PixelRect label = to_pixels(palette_control(kPageLabelId).rect, dpi());
+    const ControlPlacement& placement = palette_control(kPageLabelId);
+    const PixelRect label = to_pixels(placement.rect, dpi());
     const PixelRect cover = to_pixels(palette_control(kFirstGroupButtonId).rect, dpi());
-    const FitRequest fit{FontFace::Mingliu, 11.25, 6.0, dpi(), cover.left - label.left - 1};
+    const FitRequest fit{placement.face, placement.points, 6.0, dpi(), cover.left - label.left - 1};
     HDC dc = GetDC(page_label_);
     const HFONT font = fitting_fonts_.get(dc, fit, palette_.page_label.caption);
     ReleaseDC(page_label_, dc);

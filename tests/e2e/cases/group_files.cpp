@@ -6,7 +6,7 @@
 namespace e2e::cases {
 
 std::filesystem::path group_file(const std::filesystem::path& folder, int n) {
-    return folder / (L"user_define_" + std::to_wstring(n) + L".txt");
+    return folder / group_file_name(n);
 }
 
 void write_bytes(const std::filesystem::path& file, std::string_view bytes) {

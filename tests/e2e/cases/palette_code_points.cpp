@@ -6,7 +6,8 @@
 // while the box-drawing keys of 表框 still show their symbols at full height. Run with
 // font=<file.ttf>, a test font that draws U+ECE1..U+ECE5 is installed and linked to the
 // palette's face first: those five keys then show the font's glyphs, full height, and the next
-// five keep their code points.
+// five keep their code points. The file is found beside the driver when the path is relative
+// (e2e.test_font makes it there).
 
 #include <chrono>
 #include <cstdio>
@@ -16,7 +17,6 @@
 #include <string>
 #include <vector>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "key_pixels.h"
 #include "linked_test_font.h"
@@ -101,11 +101,12 @@ void note_coverage_cost(Report& report) {
 }
 
 void check_page_label_fits(Report& report, const Palette& palette) {
-    const std::optional<RECT> label = client_rect_on_screen(palette.control(Palette::kPageShow));
+    const std::optional<RECT> label =
+        client_rect_on_screen(palette.control(quillaro::kPageLabelId));
     const std::optional<RECT> cover = client_rect_on_screen(palette.group(0));
     if (!report.check(label && cover, "the page label and group button 0 are on screen")) return;
     const int visible = static_cast<int>(cover->left - label->left);
-    const KeyPixels pixels = read_key_pixels(palette.control(Palette::kPageShow));
+    const KeyPixels pixels = read_key_pixels(palette.control(quillaro::kPageLabelId));
     const int last = pixels.last_ink_column(visible);
     report.check(last >= 0 && last < visible - 1,
                  "the page label's text ends left of group button 0 (last ink column " +
@@ -125,7 +126,8 @@ void palette_code_points(Context& context) {
     std::ofstream(context.work_dir / "user_define_0.txt", std::ios::binary)
         << "T\r\nab,cd\r\nxy,z\r\n";
 
-    const std::optional<std::filesystem::path> font_file = font_argument(context.args);
+    std::optional<std::filesystem::path> font_file = font_argument(context.args);
+    if (font_file && font_file->is_relative()) font_file = context.exe_dir / *font_file;
     std::optional<LinkedTestFont> test_font;
     if (font_file) {
         quillaro::win32::FontCache fonts;
@@ -164,10 +166,12 @@ void palette_code_points(Context& context) {
     }
 
     check_tooltip(report, palette, 0, L"\xECE1\r\nU+ECE1");
-    report.check(palette.click_and_wait_label(palette.control(Palette::kCmdDown), L"2/3頁"),
-                 "下頁 to page 2");
-    report.check(palette.click_and_wait_label(palette.control(Palette::kCmdDown), L"3/3頁"),
-                 "下頁 to page 3");
+    report.check(
+        palette.click_and_wait_label(palette.control(quillaro::kPageDownButtonId), L"2/3頁"),
+        "下頁 to page 2");
+    report.check(
+        palette.click_and_wait_label(palette.control(quillaro::kPageDownButtonId), L"3/3頁"),
+        "下頁 to page 3");
     report.check_equal(palette.text(palette.key(23)), L"\xED52\xED53\xED54",
                        "key 23's window text is its three-character caption");
     check_tooltip(report, palette, 23, L"\xED52\xED53\xED54\r\nU+ED52 U+ED53 U+ED54");
@@ -195,5 +199,11 @@ void palette_code_points(Context& context) {
     report.check(palette.show_set(3), "set 3 is shown");
     check_tooltip(report, palette, 1, L"cd\r\nU+007A\r\nuser_define_0.txt");
 }
+
+E2E_TEST(palette_code_points, "NEEDS_PALETTE",
+         "keys no font draws show code points; key tooltips; the page label fits");
+E2E_TEST_ALSO(palette_code_points,
+              "NAME palette_code_points_font NEEDS_PALETTE ARGS font=quillaro_pua.ttf");
+E2E_TEST_ALSO(palette_code_points, "NAME palette_code_points_dpi144 DPI 144 NEEDS_PALETTE");
 
 }  // namespace e2e::cases

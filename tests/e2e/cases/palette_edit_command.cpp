@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "group_files.h"
 
@@ -31,10 +30,7 @@ bool same_ignoring_case(std::wstring_view a, std::wstring_view b) {
 std::vector<DWORD> notepads_started_by(DWORD parent) {
     std::vector<DWORD> found;
     UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (snapshot.get() == INVALID_HANDLE_VALUE) {
-        snapshot.release();
-        return found;
-    }
+    if (!snapshot) return found;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more != FALSE;
@@ -163,7 +159,7 @@ void run_edit(Report& report, const Context& context, Palette& palette, StartedE
     const std::wstring label = palette.page_label();
     const size_t before = notepads_started_by(palette.process().id()).size();
     HWND box = nullptr;
-    const bool shown = click(palette.control(Palette::kCmdUp)) &&
+    const bool shown = click(palette.control(quillaro::kPageUpButtonId)) &&
                        (box = poll_for([&] { return notice_of(palette); }, 10s)) != nullptr;
     if (!report.check(shown, "編輯 shows the notice")) return;
     check_notice(report, box);
@@ -202,7 +198,7 @@ void run_edit(Report& report, const Context& context, Palette& palette, StartedE
     report.check(is_enabled(palette.window()), "the palette takes clicks again");
     report.check_equal(keys_text(palette), keys, "the keys stay");
     report.check_equal(palette.page_label(), label, "the page stays");
-    report.check_equal(palette.text(Palette::kCmdUp), std::wstring(L"編輯"),
+    report.check_equal(palette.text(quillaro::kPageUpButtonId), std::wstring(L"編輯"),
                        "the button stays 編輯");
     context.screenshot(std::string(shot) + "-notepad");
 }
@@ -218,8 +214,8 @@ void palette_edit_command(Context& context) {
 
     StartedEditors started;
     Palette palette(context);
-    HWND up = palette.control(Palette::kCmdUp);
-    HWND down = palette.control(Palette::kCmdDown);
+    HWND up = palette.control(quillaro::kPageUpButtonId);
+    HWND down = palette.control(quillaro::kPageDownButtonId);
     const DWORD palette_id = palette.process().id();
 
     // Sets 1 and 2: the button only pages back.
@@ -274,5 +270,8 @@ void palette_edit_command(Context& context) {
     select_group(report, restarted, 12, keys_text({L"new"}), L"1/1頁");
     report.check(restarted.close(), "the restarted palette closes");
 }
+
+E2E_TEST(palette_edit_command, "TIMEOUT 300 NEEDS_PALETTE",
+         "編輯 in set 3: the notice, then Notepad on the group's file; paging back");
 
 }  // namespace e2e::cases

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <string>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "driver/group_files.h"
 #include "group_files.h"
@@ -69,7 +68,8 @@ void palette_live_reload(Context& context) {
                     describe(keys_text(palette)));
     }
     report.check_equal(palette.page_label(), std::wstring(L"1/1頁"), "still page 1 of group 0");
-    report.check_equal(palette.text(Palette::kCmdUp), std::wstring(L"編輯"), "編輯 as before");
+    report.check_equal(palette.text(quillaro::kPageUpButtonId), std::wstring(L"編輯"),
+                       "編輯 as before");
     report.check_equal(tooltip_text(palette.window(), palette.key(2)).value_or(L"<none>"),
                        L"符\r\nU+E000 U+865F\r\nuser_define_0.txt",
                        "key 2's tooltip tells what the rewritten file types");
@@ -112,5 +112,8 @@ void palette_live_reload(Context& context) {
 
     report.check(palette.close(), "the palette closes and the program ends");
 }
+
+E2E_TEST(palette_live_reload, "NEEDS_PALETTE TIMEOUT 300",
+         "group files rewritten, added and deleted while set 3 shows: no restart");
 
 }  // namespace e2e::cases
