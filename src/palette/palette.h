@@ -57,6 +57,8 @@ class Palette {
     // wait dispatch messages) is queued and delivered after it: keys type in click order.
     void send_key(int16_t index);
     void preview_key(int16_t index);
+    // What the key's tooltip tells: its caption, the code points it types, its group file.
+    [[nodiscard]] std::u16string key_tooltip(int16_t index) const;
     void copy_key(int16_t index);  // a right click: the key's send string to the clipboard
 
     // The user's set from its group files. Each item keeps at most kMaxTextUnits units, all a

@@ -6,8 +6,10 @@
 #include <new>
 #include <utility>
 
+#include "palette/key_tooltip.h"
 #include "palette/layout.h"
 #include "win32/child_control.h"
+#include "win32/fitted_text.h"
 #include "win32/saved_place.h"
 #include "win32/unique_handle.h"
 
@@ -94,6 +96,10 @@ bool PaletteWindow::create(int show_command) {
     set_control_fonts();
 
     palette_.start();
+    // Made after start-up has made the palette topmost: under Wine an owned topmost popup
+    // made before keeps the palette from becoming topmost itself.
+    key_tooltips_.create(hwnd(), instance_);
+    for (HWND key : keys_) key_tooltips_.add(key);
     apply();
     SetTimer(hwnd(), kForegroundTimerId, USER_TIMER_MINIMUM, nullptr);
     ShowWindow(hwnd(), show_command);
@@ -187,6 +193,8 @@ void PaletteWindow::set_control_fonts() {
         SendMessageW(GetDlgItem(hwnd(), placement.id), WM_SETFONT,
                      reinterpret_cast<WPARAM>(font_for(placement.face, placement.points)), TRUE);
     }
+    page_label_font_ = nullptr;
+    fit_page_label();
 }
 
 void PaletteWindow::dpi_changed() {
@@ -222,7 +230,9 @@ void PaletteWindow::apply() {
     if (palette_.page_label != shown_page_) {
         set_text(page_label_, palette_.page_label.caption);
         shown_page_ = palette_.page_label;
+        fit_page_label();
     }
+    apply_key_tooltips();
     if (palette_.preview != shown_preview_) {
         set_text(preview_, palette_.preview.text);
         shown_preview_ = palette_.preview;
@@ -264,20 +274,77 @@ void PaletteWindow::draw_owner_button(const DRAWITEMSTRUCT& item) {
         if (pushed) OffsetRect(&rect, 1, 1);
     }
 
-    HGDIOBJ old_font =
-        SelectObject(item.hDC, font_for(palette_control(static_cast<int>(item.CtlID)).face,
-                                        state->font_size, state->bold, state->italic));
+    const HFONT font = font_for(palette_control(static_cast<int>(item.CtlID)).face,
+                                state->font_size, state->bold, state->italic);
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-    DrawTextW(item.hDC, wide(state->caption), static_cast<int>(state->caption.size()), &rect,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-    SelectObject(item.hDC, old_font);
+    if (!is_key(static_cast<int>(item.CtlID)) ||
+        !draw_code_point_caption(item.hDC, rect, font, *state)) {
+        HGDIOBJ old_font = SelectObject(item.hDC, font);
+        DrawTextW(item.hDC, wide(state->caption), static_cast<int>(state->caption.size()), &rect,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+        SelectObject(item.hDC, old_font);
+    }
 
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
         RECT focus = item.rcItem;
         InflateRect(&focus, -3, -3);
         DrawFocusRect(item.hDC, &focus);
     }
+}
+
+// A key whose symbol no installed font draws shows its code point instead, in a small face
+// that fits the key; its window text stays the caption. False when the caption draws.
+bool PaletteWindow::draw_code_point_caption(HDC dc, const RECT& rect, HFONT font,
+                                            const ButtonControl& key) {
+    if (glyph_coverage_.draws(font, key.caption)) return false;
+    // The digits take the size that fits; the "…" of a caption of several characters goes on
+    // a line of its own below them, so that it never makes the digits smaller.
+    const CodePointCaption shown = code_point_caption(key.caption);
+    const std::u16string lines = shown.text(true);
+    const std::u16string& digits = shown.digits;
+    RECT inside = rect;
+    const int margin = MulDiv(2, dpi(), 96);  // clear of the key's frame
+    InflateRect(&inside, -margin, -margin);
+    const FitRequest fit{FontFace::UiSans, 7.5, 4.5, dpi(), inside.right - inside.left, true};
+    HGDIOBJ old_font = SelectObject(dc, fitting_fonts_.get(dc, fit, digits));
+    RECT measured = inside;
+    constexpr UINT kFormat = DT_CENTER | DT_NOPREFIX;
+    DrawTextW(dc, wide(lines), static_cast<int>(lines.size()), &measured, kFormat | DT_CALCRECT);
+    const int height = static_cast<int>(measured.bottom - measured.top);
+    inside.top += std::max(0, static_cast<int>(inside.bottom - inside.top - height) / 2);
+    DrawTextW(dc, wide(lines), static_cast<int>(lines.size()), &inside, kFormat);
+    SelectObject(dc, old_font);
+    return true;
+}
+
+// Tooltip texts change with the position or a reload of set 3, not with every hover.
+void PaletteWindow::apply_key_tooltips() {
+    const std::array<int16_t, 3> position{palette_.set, palette_.group, palette_.page};
+    if (position == tooltip_position_) return;
+    tooltip_position_ = position;
+    key_tooltips_.hide();
+    for (size_t i = 0; i < keys_.size(); ++i) {
+        std::u16string text = palette_.key_tooltip(static_cast<int16_t>(i));
+        if (text == shown_tooltips_[i]) continue;
+        key_tooltips_.set_text(keys_[i], text);
+        shown_tooltips_[i] = std::move(text);
+    }
+}
+
+// The page label runs under group button 0; its text takes the size that fits the part left
+// visible.
+void PaletteWindow::fit_page_label() {
+    const ControlPlacement& placement = palette_control(kPageLabelId);
+    const PixelRect label = to_pixels(placement.rect, dpi());
+    const PixelRect cover = to_pixels(palette_control(kFirstGroupButtonId).rect, dpi());
+    const FitRequest fit{placement.face, placement.points, 6.0, dpi(), cover.left - label.left - 1};
+    HDC dc = GetDC(page_label_);
+    const HFONT font = fitting_fonts_.get(dc, fit, palette_.page_label.caption);
+    ReleaseDC(page_label_, dc);
+    if (font == page_label_font_) return;
+    page_label_font_ = font;
+    SendMessageW(page_label_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void PaletteWindow::track_hot(HWND button, bool hot) {
@@ -334,6 +401,7 @@ void PaletteWindow::group_files_changed() {
 void PaletteWindow::reload_group_files() {
     KillTimer(hwnd(), kReloadTimerId);
     desktop_.take_file_in_use();
+    tooltip_position_ = {};  // the keys of set 3 may change where they stand
     run_handler([this] { palette_.reload_user_groups(); });
     if (desktop_.take_file_in_use() && reload_retries_ < kMaxReloadRetries) {
         ++reload_retries_;
@@ -428,6 +496,7 @@ LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wp
             break;
         case WM_MOUSELEAVE:
             palette_window->track_hot(window, false);
+            if (is_key(static_cast<int>(id))) palette_window->key_tooltips_.hide();
             break;
         case WM_RBUTTONUP:
         case WM_CONTEXTMENU:  // the menu key or Shift+F10 on a focused key

@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "palette/palette.h"
+#include "win32/fitted_text.h"
 #include "win32/font_cache.h"
+#include "win32/glyph_coverage.h"
+#include "win32/key_tooltips.h"
 #include "win32/theme.h"
 #include "win32/win32_desktop.h"
 #include "win32/window_base.h"
@@ -52,6 +55,9 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     void apply();
     void apply_button(HWND window, const ButtonControl& wanted, ButtonControl& shown);
     void draw_owner_button(const DRAWITEMSTRUCT& item);
+    bool draw_code_point_caption(HDC dc, const RECT& rect, HFONT font, const ButtonControl& key);
+    void apply_key_tooltips();
+    void fit_page_label();
     void track_hot(HWND button, bool hot);
     [[nodiscard]] const ButtonControl* owner_drawn_state(int id) const;
     HFONT font_for(FontFace face, double points, bool bold = false, bool italic = false);
@@ -72,6 +78,12 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     HWND page_label_ = nullptr;
     HWND preview_ = nullptr;
     std::vector<HWND> tab_order_;
+    GlyphCoverage glyph_coverage_;
+    KeyTooltips key_tooltips_;
+    std::array<std::u16string, kKeysPerPage> shown_tooltips_;
+    FittingFonts fitting_fonts_{fonts_};
+    std::array<int16_t, 3> tooltip_position_{};  // set, group and page the tooltips are for
+    HFONT page_label_font_ = nullptr;
 
     // What the child windows show now, so that only changes reach them.
     std::array<ButtonControl, kKeysPerPage> shown_keys_;

@@ -37,7 +37,10 @@ std::string key_difference(const Palette& palette, const Position& at) {
 
 bool check_page(Report& report, const Palette& palette, const Position& at) {
     const std::string where = where_of(at);
-    const std::string difference = key_difference(palette, at);
+    // A group with as many pages as the one before shows the same label at once: the keys
+    // tell when the click has been handled.
+    std::string difference;
+    poll([&] { return (difference = key_difference(palette, at)).empty(); }, 5s);
     bool ok = report.check(difference.empty(),
                            where + ": keys" + (difference.empty() ? "" : " (" + difference + ")"));
     ok &= report.check_equal(palette.page_label(), page_label(at.page, at.pages),

@@ -36,6 +36,7 @@
 
 #include "driver/e2e.h"
 #include "group_files.h"
+#include "key_pixels.h"
 #include "palette_expect.h"
 
 namespace e2e::cases {
@@ -316,6 +317,13 @@ void palette_handles(Context& context) {
     if (!report.check(!missed, "a round of sent clicks and hovers shows every page")) {
         throw Error(*missed);
     }
+
+    // A key's tooltip, shown by resting the mouse on the key: its first showing makes what the
+    // control keeps for later ones (the walk may end with the mouse resting on a key).
+    HWND tooltip = tooltip_window(palette.window());
+    report.check(hover(palette.key(0)) &&
+                     poll([&] { return tooltip != nullptr && is_visible(tooltip); }, 5s),
+                 "a key's tooltip shows in the warm-up");
 
     const Usage before = meter.measure();
     report.note("after the warm-up: " + before.describe());

@@ -10,6 +10,7 @@
 #include "driver/e2e.h"
 #include "driver/group_files.h"
 #include "group_files.h"
+#include "key_pixels.h"
 
 namespace e2e::cases {
 namespace {
@@ -69,6 +70,9 @@ void palette_live_reload(Context& context) {
     report.check_equal(palette.page_label(), std::wstring(L"1/1頁"), "still page 1 of group 0");
     report.check_equal(palette.text(quillaro::kPageUpButtonId), std::wstring(L"編輯"),
                        "編輯 as before");
+    report.check_equal(tooltip_text(palette.window(), palette.key(2)).value_or(L"<none>"),
+                       L"符\r\nU+E000 U+865F\r\nuser_define_0.txt",
+                       "key 2's tooltip tells what the rewritten file types");
     context.screenshot("rewritten");
     key_types(report, palette, editor, 2, typed, L"\xE000號");
     key_types(report, palette, editor, 0, typed, L"↑");
