@@ -158,6 +158,30 @@ floor_table() {
 | Peak working set | 70 controls $(fmt "$peak") KiB | $(fmt "$peak_pal") KiB | +$more MiB | ≤ +2 MiB | $(verdict "$more" "<=" 2) |"
 }
 
+# Group files, each next to its baseline: start-up and a reload in the hostile folder against
+# the palette with no group files (or one small one), and the peak working set with 16 files of
+# 64 MiB against none, both with set 3 shown.
+bench_group_files() {
+    bench gf_startup_empty startup palette
+    bench gf_startup_hostile startup palette --hostile
+    bench gf_reload_small reload
+    bench gf_reload_hostile reload --hostile
+    bench gf_memory_none memory-set3
+    bench gf_memory_big memory-set3 --big-files
+}
+
+group_files_table() {
+    local s0 s1 r0 r1 m0 m1
+    s0=$(m gf_startup_empty.startup_ms) s1=$(m gf_startup_hostile.startup_ms)
+    r0=$(m gf_reload_small.reload_ms) r1=$(m gf_reload_hostile.reload_ms)
+    m0=$(m gf_memory_none.peak_working_set_kib) m1=$(m gf_memory_big.peak_working_set_kib)
+    echo "| Measurement | Baseline | Palette | Ratio or difference |
+|---|---|---|---|
+| Start-up | no group files $(fmt "$s0") ms | hostile folder $(fmt "$s1") ms | $(ratio "$s1" "$s0") |
+| Reload after a change, 300 ms wait included | one small file $(fmt "$r0") ms | hostile folder $(fmt "$r1") ms | +$(fmt "$(awk -v a="$r1" -v b="$r0" 'BEGIN { print a - b }')") ms |
+| Peak working set, set 3 shown | no group files $(fmt "$m0") KiB | 16 files of 64 MiB $(fmt "$m1") KiB | +$(awk -v a="$m1" -v b="$m0" 'BEGIN { printf "%.1f", (a - b) / 1024 }') MiB |"
+}
+
 # Warm the caches (program files, fonts, the hostile folder) before anything is measured.
 e2e_log "warming up"
 bench warmup startup minimal || true
@@ -181,6 +205,7 @@ for i in $(seq 1 "$runs"); do
     idle idle_away_palette palette quillaro_palette.exe --cursor-away
     bench memory_minimal memory minimal
     bench memory_palette memory palette
+    bench_group_files
 done
 
 m() { median "$results/$1"; }
@@ -225,6 +250,8 @@ table="| Measurement | Baseline | Palette | Ratio or difference | Goal | |
 | Idle 10 s, cursor elsewhere | minimal window $(fmt "$idle_away_min" 2) % | $(fmt "$idle_away_pal" 2) % of one core | | < 1 % | $(verdict "$idle_away_pal" "<" 1) |
 | Peak working set | minimal window $(fmt "$peak_min") KiB | $(fmt "$peak_pal") KiB | +$memory_more MiB | | |"
 
+gf_table="$(group_files_table)"
+
 when="$(date -u '+%Y-%m-%d %H:%M UTC')"
 about="Medians of $runs runs, $when, $(wine --version), LC_ALL=$LC_ALL, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)."
 echo
@@ -246,3 +273,14 @@ if grep -q '<!-- wine-results -->' "$readme" && grep -q '<!-- /wine-results -->'
     echo
     echo "bench/README.md updated"
 fi
+echo
+echo "$gf_table"
+if grep -q '<!-- group-file-results -->' "$readme" && grep -q '<!-- /group-file-results -->' "$readme"; then
+    block="$(printf '<!-- group-file-results -->\n%s\n\n%s\n<!-- /group-file-results -->' "$about" "$gf_table")"
+    BLOCK="$block" awk '
+        /<!-- group-file-results -->/ { print ENVIRON["BLOCK"]; skip = 1; next }
+        /<!-- \/group-file-results -->/ { skip = 0; next }
+        !skip { print }' "$readme" >"$readme.tmp" && mv "$readme.tmp" "$readme"
+fi
+# The 16 files of 64 MiB take 1 GiB: not kept between runs.
+rm -rf "$E2E_BUILD_DIR/bench-work/big"

@@ -4,6 +4,7 @@
 //  1. As one group file's bytes for read_group_lines, with 0, 1, 3 and unlimited lines.
 //  2. As up to 16 group files, split at each "\x1E\x1E": the palette starts, goes to set 3,
 //     and every group is selected, paged through and back, and every key hovered and clicked.
+//     Then the files move one group on and set 3 is read again, checked against the model.
 //  3. As loader arguments on the palette's table afterwards: byte 0 picks the set (-1..4),
 //     byte 1 the group (-1..21), and the lines of the remaining bytes become the lists given
 //     to KeyTable::load_comma_lists and load_per_character, checked against a model of that table
@@ -268,6 +269,17 @@ struct ExpectedGroup {
     size_t caption_line_length = 0;
 };
 
+// Set 3 keeps each item only as long as a key can show and type it.
+std::u16string items_within_limit(std::u16string_view list) {
+    std::u16string out;
+    const auto items = comma_items(list);
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) out += u',';
+        out += within_text_limit(items[i]);
+    }
+    return out;
+}
+
 ExpectedGroup expected_group(std::optional<std::string_view> file) {
     ExpectedGroup expected;
     std::u16string captions;
@@ -279,7 +291,8 @@ ExpectedGroup expected_group(std::optional<std::string_view> file) {
         if (lines.size() >= 3) sends = lines[2];
     }
     expected.caption_line_length = captions.size();
-    model_show_send(expected.slot, true, captions, sends);  // a failure keeps what was stored
+    // A failure keeps what was stored.
+    model_show_send(expected.slot, true, items_within_limit(captions), items_within_limit(sends));
     return expected;
 }
 
@@ -361,6 +374,33 @@ void hover_and_click_every_key(Palette& palette, FuzzDesktop& desktop,
     }
 }
 
+// The files moved one group on (file 15 dropped, group 0 without a file), read again while set
+// 3 shows the last group on its last page: every group is what its new file alone makes of it,
+// nothing of the old one left, and the position follows the rules.
+void check_reload(Palette& palette, FuzzDesktop& desktop,
+                  const std::vector<std::string_view>& files) {
+    while (palette.page_down_button.enabled) palette.next_page();
+    const int16_t page_before = palette.page;
+    // An empty file reads as a missing one: group 0 gets none.
+    std::vector<std::string_view> moved(static_cast<size_t>(kUserGroups));
+    desktop.files.clear();
+    for (size_t g = 1; g < moved.size() && g - 1 < files.size(); ++g) {
+        moved[g] = files[g - 1];
+        desktop.files[group_file_name(static_cast<int>(g))] = std::string(moved[g]);
+    }
+    FUZZ_REQUIRE(palette.reload_user_groups());
+    for (int16_t g = 0; g < kUserGroups; ++g) {
+        check_slot(palette.table, kUserSet, g, expected_group(moved[static_cast<size_t>(g)]).slot);
+    }
+    const auto captions = expected_group_captions(moved);
+    for (size_t i = 0; i < captions.size(); ++i)
+        FUZZ_REQUIRE(palette.group_buttons[i].caption == captions[i]);
+    FUZZ_REQUIRE(palette.set == kUserSet && palette.group == kUserGroups - 1);
+    const int16_t pages = palette.table.page_count(kUserSet, palette.group);
+    FUZZ_REQUIRE(palette.page == (page_before <= std::max<int16_t>(pages, 1) ? page_before : 1));
+    check_page_label(palette);
+}
+
 void check_palette(std::string_view input) {
     const auto files = split_files(input);
     FuzzDesktop desktop;
@@ -404,6 +444,8 @@ void check_palette(std::string_view input) {
         }
     }
     FUZZ_REQUIRE(desktop.message_boxes == 0);  // the edit command was never reached
+
+    check_reload(palette, desktop, files);
 
     palette.next_set();
     FUZZ_REQUIRE(palette.set == 1);

@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix
   wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick fonts-arphic-uming locales
   clang libclang-rt-14-dev
-  unzip python3
+  unzip python3 python3-fonttools
 )
 
 missing=()

@@ -31,6 +31,16 @@
 //       does.
 //   wine_bench.exe memory palette|minimal|controls
 //       The peak working set, two seconds after the program is ready, in KiB.
+//   wine_bench.exe reload [--hostile]
+//       Group files: the palette shows set 3 in a folder of one small group file (or in the
+//       hostile folder, no file held open), then the driver rewrites user_define_0.txt with a
+//       new caption, 7 times; the median milliseconds from the write to group button 0 showing
+//       it (reload_ms). That includes the palette's 300 ms wait for the last change and Wine's
+//       change notice: compare the two folders.
+//   wine_bench.exe memory-set3 [--big-files]
+//       The palette's peak working set in KiB, two seconds after More has made set 3 current
+//       (start-up and the caption pass both read every file): in a folder without group files,
+//       or with 16 group files of 64 MiB each (one line of 64 MiB after the caption).
 
 #include <windows.h>
 
@@ -106,7 +116,7 @@ HWND wait_ready(const Process& process, const Subject& program) {
             window = find_window(program.title, process.id());
             if (window == nullptr || !is_visible(window)) return false;
             if (program.palette) {
-                HWND label = child_by_id(window, Palette::kPageShow);
+                HWND label = child_by_id(window, quillaro::kPageLabelId);
                 if (label == nullptr || window_text(label, 5s).value_or(L"").empty()) return false;
             }
             return answers(window, 5s);
@@ -211,7 +221,7 @@ void click_to_text(int units) {
     if (!editor.click_into()) throw Error("the editor never took the focus");
     if (units > 1 && !palette.show_set(3)) throw Error("set 3 never showed");
     HWND key = palette.key(0);
-    if (!hover(key) || !poll([&] { return palette.text(Palette::kText1) == text; }, 10s)) {
+    if (!hover(key) || !poll([&] { return palette.text(quillaro::kPreviewId) == text; }, 10s)) {
         throw Error("the key's string never showed in the preview");
     }
 
@@ -339,6 +349,82 @@ void handoff(int units) {
     editor.close();
 }
 
+// ---------------------------------------------------------------------------------------------
+// Group files: reading set 3 again, and what large files cost.
+
+// 16 files of 64 MiB: a caption, then one line of UTF-8 text without a comma.
+std::filesystem::path big_files_folder() {
+    const auto folder = own_folder() / L"bench-work" / L"big";
+    std::filesystem::create_directories(folder);
+    constexpr size_t kFileBytes = size_t{64} << 20;
+    std::string line;
+    line.reserve(kFileBytes);
+    for (int n = 0; n < 16; ++n) {
+        const auto file = folder / group_file_name(n);
+        if (std::filesystem::exists(file) && std::filesystem::file_size(file) == kFileBytes) {
+            continue;
+        }
+        const std::string head = "Big " + std::to_string(n) + "\r\n";
+        if (line.empty()) {
+            while (line.size() + 16 <= kFileBytes - 16)
+                line +=
+                    "\xE9\x95\xB7\xE8\xA1\x8C"
+                    "0123456789";
+        }
+        std::ofstream out(file, std::ios::binary);
+        out << head << line;
+        out << std::string(kFileBytes - head.size() - line.size(), 'x');
+    }
+    return folder;
+}
+
+Context bench_context(Report& report, const Screenshots& screenshots,
+                      const std::filesystem::path& folder) {
+    return Context{report, screenshots, own_folder(), folder, {}};
+}
+
+void reload(bool hostile) {
+    const auto folder = work_folder(hostile ? L"hostile" : L"reload");
+    const auto file = folder / group_file_name(0);
+    const auto write = [&](const std::string& bytes) {
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    };
+    if (!hostile) write("Start\r\nk\r\nv\r\n");
+    Report report;
+    const Screenshots no_screenshots({});
+    const Context context = bench_context(report, no_screenshots, folder);
+    Palette palette(context, 60s);
+    if (!palette.show_set(3)) throw Error("set 3 never showed");
+    std::vector<double> times;
+    for (int round = 0; round < 7; ++round) {
+        const std::string caption = "Reload" + std::to_string(round);
+        const std::wstring wanted(caption.begin(), caption.end());
+        pause_for(500ms);  // the last round's changes are over
+        const auto start = Clock::now();
+        write(caption + "\r\nk" + std::to_string(round) + "\r\nv\r\n");
+        if (!poll([&] { return palette.text(palette.group(0)) == wanted; }, 20s, 1ms)) {
+            throw Error("the new caption never showed");
+        }
+        times.push_back(milliseconds_since(start));
+    }
+    print_value("reload_ms", median(times));
+    palette.close();
+    if (hostile) write_group_files(folder, {hostile_group_files().front()});
+}
+
+void memory_set3(bool big_files) {
+    const auto folder = big_files ? big_files_folder() : work_folder(L"empty");
+    Report report;
+    const Screenshots no_screenshots({});
+    const Context context = bench_context(report, no_screenshots, folder);
+    Palette palette(context, 60s);
+    if (!palette.show_set(3)) throw Error("set 3 never showed");
+    pause_for(2s);
+    const ResourceUse use = resource_use(palette.process());
+    print_value("peak_working_set_kib", static_cast<double>(use.peak_working_set) / 1024);
+    palette.close();
+}
+
 int option(const std::vector<std::wstring>& args, std::wstring_view name, int fallback) {
     for (const auto& arg : args) {
         if (arg.starts_with(name)) return std::stoi(arg.substr(name.size()));
@@ -368,9 +454,15 @@ int wmain(int argc, wchar_t** argv) {
             idle(subject(who), option(args, L"--seconds=", 10), flag(args, L"--cursor-away"));
         } else if (what == L"memory") {
             memory(subject(who));
+        } else if (what == L"reload") {
+            reload(flag(args, L"--hostile"));
+        } else if (what == L"memory-set3") {
+            memory_set3(flag(args, L"--big-files"));
         } else {
             print_line("usage: wine_bench.exe startup|idle|memory palette|minimal [--hostile]");
             print_line("       wine_bench.exe click-to-text|handoff [--units=N]");
+            print_line("       wine_bench.exe reload [--hostile]");
+            print_line("       wine_bench.exe memory-set3 [--big-files]");
             return 2;
         }
     } catch (const std::exception& error) {

@@ -1,4 +1,6 @@
 // Sets, groups and pages: which 46 items the keys show.
+#include <algorithm>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -29,8 +31,18 @@ void Palette::show_group_captions(int16_t shown_set) {
     } else if (shown_set == 2) {
         group_captions = kSet2GroupNames;
     } else {
-        group_captions = user_group_caption_list();
+        try {
+            group_captions = user_group_caption_list();
+            last_user_captions_ = group_captions;
+        } catch (const std::bad_alloc&) {
+            // Out of memory while reading the files: the captions read last time.
+            group_captions = last_user_captions_;
+        }
     }
+    show_caption_pieces();
+}
+
+void Palette::show_caption_pieces() {
     const auto pieces = split_at_commas(group_captions);
     for (size_t i = 0; i < group_buttons.size() && i < pieces.size(); ++i) {
         group_buttons[i].caption = within_text_limit(pieces[i]);
@@ -63,6 +75,22 @@ void Palette::select_group(int16_t index) {
         page_up_button.caption = u"編輯";
         page_up_button.enabled = true;
     }
+}
+
+// Set 3 shows and was read again: the selected group stays, and so does its page where the
+// group still has it. Everything else follows as if the group had been selected and paged to
+// that page: key fonts from page 1's captions, the label and both paging buttons.
+void Palette::show_position_after_reload() {
+    page_count = table.page_count(set, group);
+    if (page > std::max<int16_t>(page_count, 1)) page = 1;
+    for (size_t k = 0; k < keys.size(); ++k) {
+        keys[k].font_size = key_font_size(table.key_caption(set, group, static_cast<int32_t>(k)));
+    }
+    show_page_keys();
+    write_page_label();
+    page_down_button.enabled = page < page_count;
+    page_up_button.caption = page == 1 ? u"編輯" : u"上頁";
+    page_up_button.enabled = true;
 }
 
 void Palette::next_page() {

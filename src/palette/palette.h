@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "palette/controls.h"
 #include "palette/desktop.h"
@@ -20,14 +21,17 @@ inline constexpr const char16_t* kEditNotice = u"注意!編輯自訂檔後,請�
 // than any symbol or phrase a key is made for, and few enough that a runaway line of a group
 // file (megabytes without a comma) neither stalls the window's controls for minutes nor floods
 // the target window with keystrokes. A longer string shows and types its first units, never
-// half a surrogate pair; the key table keeps it whole, so the preview always shows exactly
-// what a click types.
+// half a surrogate pair, so the preview always shows exactly what a click types. Items of the
+// group files are kept only this long in the key table, which then holds at most 1 MiB or so
+// for set 3 however large the files are.
 inline constexpr size_t kMaxTextUnits = 1024;
 std::u16string_view within_text_limit(std::u16string_view text);
 
 // The sets the More button steps through; the last one is the user's, read from group files.
 inline constexpr int16_t kSetCount = 3;
 inline constexpr int16_t kUserSet = 3;
+
+class UserCaptionList;
 
 // The palette window's state and handlers. The window calls a handler for each event and then
 // copies the plain-data controls below to its child windows; handlers never touch a window.
@@ -53,10 +57,18 @@ class Palette {
     // wait dispatch messages) is queued and delivered after it: keys type in click order.
     void send_key(int16_t index);
     void preview_key(int16_t index);
+    // What the key's tooltip tells: its caption, the code points it types, its group file.
+    [[nodiscard]] std::u16string key_tooltip(int16_t index) const;
     void copy_key(int16_t index);  // a right click: the key's send string to the clipboard
 
-    // The user's set from its group files.
+    // The user's set from its group files. Each item keeps at most kMaxTextUnits units, all a
+    // key can show and type. Out of memory, set 3 keeps what it held.
     void load_user_groups();
+    // The group files changed: set 3 is read again as at start-up, starting from empty, so a
+    // shorter file leaves nothing of the longer one before it. While set 3 shows, its group
+    // captions are read again too and the keys stay on the selected group and page (page 1
+    // where that page is gone). False when memory ran out: set 3 stays as it was.
+    bool reload_user_groups();
 
     // Position: the set, group and page the keys show, and the group's page count as it was
     // when the group was selected.
@@ -86,9 +98,15 @@ class Palette {
     void show_page_keys();
     void write_page_label();
     [[nodiscard]] std::u16string user_group_caption_list();
+    [[nodiscard]] std::vector<std::u16string> read_user_file(int16_t n, size_t max_lines);
+    void read_user_set(KeyTable& into, UserCaptionList* captions);
+    void show_caption_pieces();
+    void show_position_after_reload();
     void run_edit_command();
 
     Desktop& desktop_;
+    // Set 3's captions as last read in full; shown again when a later pass runs out of memory.
+    std::u16string last_user_captions_ = std::u16string(kGroupButtons - 1, u',');
     std::deque<int16_t> queued_keys_;  // clicked while a key was being delivered
     bool delivering_ = false;
 };

@@ -1,4 +1,5 @@
 // The user's set: groups the user defines in user_define_0.txt .. user_define_15.txt.
+#include <new>
 #include <vector>
 
 #include "palette/palette.h"
@@ -11,22 +12,74 @@ namespace {
 
 constexpr int16_t kUserGroups = 16;
 
+// A comma list with every item cut to what a key can show and type. The items and their count
+// stay as they are, so the table's rules (251 items, page counts) see the same list.
+std::u16string within_item_limits(std::u16string_view list) {
+    std::u16string out;
+    bool first = true;
+    for_each_piece(list, [&](std::u16string_view item) {
+        if (!first) out += u',';
+        first = false;
+        out += within_text_limit(item);
+    });
+    return out;
+}
+
 }  // namespace
 
-void Palette::load_user_groups() {
-    const AnsiDecoder ansi = [this](std::string_view bytes) { return desktop_.decode_ansi(bytes); };
-    for (int16_t n = 0; n < kUserGroups; ++n) {
-        std::u16string captions;
-        std::u16string sends;
-        if (const auto bytes = desktop_.read_file(group_file_name(n))) {
-            auto lines = read_group_lines(*bytes, ansi, 3);
-            // A one-line file's only line doubles as the caption list.
-            if (!lines.empty()) captions = std::move(lines[0]);
-            if (lines.size() >= 2) captions = std::move(lines[1]);
-            if (lines.size() >= 3) sends = std::move(lines[2]);
+// Line 1 of every file joined by commas, as far as the group buttons use it: the first 16
+// fields, each cut to kMaxTextUnits. The buttons get exactly what the whole list would give
+// them, while a runaway first line (or a line of commas) repeated by the missing files after
+// it cannot grow the list to gigabytes. A file without a first line repeats the caption read
+// before it, as the group buttons have always shown it.
+class UserCaptionList {
+  public:
+    // The next file's lines, of which the first counts; none for a file without lines.
+    void add(const std::vector<std::u16string>& lines) {
+        if (!lines.empty()) caption_ = lines.front();
+        for_each_piece(std::u16string_view(caption_), [&](std::u16string_view piece) {
+            fields_.emplace_back(within_text_limit(piece));
+            return !full();
+        });
+    }
+    [[nodiscard]] bool full() const { return fields_.size() >= kGroupButtons; }
+    [[nodiscard]] std::u16string joined() const {
+        std::u16string list;
+        for (size_t i = 0; i < fields_.size(); ++i) {
+            if (i > 0) list += u',';
+            list += fields_[i];
         }
+        return list;
+    }
+
+  private:
+    std::u16string caption_;
+    std::vector<std::u16string> fields_;
+};
+
+std::vector<std::u16string> Palette::read_user_file(int16_t n, size_t max_lines) {
+    const AnsiDecoder ansi = [this](std::string_view bytes) { return desktop_.decode_ansi(bytes); };
+    const auto bytes = desktop_.read_file(group_file_name(n));
+    if (!bytes) return {};
+    return read_group_lines(*bytes, ansi, max_lines);
+}
+
+// Fills set 3 of `into` from the files; with `captions`, collects their first lines as well.
+void Palette::read_user_set(KeyTable& into, UserCaptionList* captions) {
+    for (int16_t n = 0; n < kUserGroups; ++n) {
+        auto lines = read_user_file(n, 3);
+        if (captions != nullptr && !captions->full()) {
+            captions->add(lines);
+        }
+        std::u16string key_captions;
+        std::u16string sends;
+        // A one-line file's only line doubles as the caption list.
+        if (!lines.empty()) key_captions = std::move(lines[0]);
+        if (lines.size() >= 2) key_captions = std::move(lines[1]);
+        if (lines.size() >= 3) sends = std::move(lines[2]);
         try {
-            table.load_comma_lists(kUserSet, n, captions, sends);
+            into.load_comma_lists(kUserSet, n, within_item_limits(key_captions),
+                                  within_item_limits(sends));
         } catch (const LoadError&) {
             // An overlong list keeps what was stored before the failure; the other groups
             // still load.
@@ -34,31 +87,42 @@ void Palette::load_user_groups() {
     }
 }
 
-// Line 1 of every file joined by commas, as far as the group buttons use it: the first 16
-// fields, each cut to kMaxTextUnits. The buttons get exactly what the whole list would give
-// them, while a runaway first line (or a line of commas) repeated by the missing files after
-// it cannot grow the list to gigabytes. A file without a first line repeats the caption read
-// before it, as the group buttons have always shown it.
+void Palette::load_user_groups() {
+    try {
+        KeyTable fresh;
+        read_user_set(fresh, nullptr);
+        table.replace_set(kUserSet, fresh);
+    } catch (const std::bad_alloc&) {
+        // Out of memory while reading: set 3 keeps what it held.
+    }
+}
+
+bool Palette::reload_user_groups() {
+    KeyTable fresh;
+    std::u16string captions;
+    try {
+        UserCaptionList list;
+        read_user_set(fresh, set == kUserSet ? &list : nullptr);
+        if (set == kUserSet) captions = list.joined();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    table.replace_set(kUserSet, fresh);
+    if (set == kUserSet) {
+        group_captions = std::move(captions);
+        last_user_captions_ = group_captions;
+        show_caption_pieces();
+        show_position_after_reload();
+    }
+    return true;
+}
+
 std::u16string Palette::user_group_caption_list() {
-    const AnsiDecoder ansi = [this](std::string_view bytes) { return desktop_.decode_ansi(bytes); };
-    std::u16string caption;
-    std::vector<std::u16string> fields;
-    for (int16_t n = 0; n < kUserGroups && fields.size() < kGroupButtons; ++n) {
-        if (const auto bytes = desktop_.read_file(group_file_name(n))) {
-            auto lines = read_group_lines(*bytes, ansi, 1);
-            if (!lines.empty()) caption = std::move(lines[0]);
-        }
-        for_each_piece(std::u16string_view(caption), [&](std::u16string_view piece) {
-            fields.emplace_back(within_text_limit(piece));
-            return fields.size() < kGroupButtons;
-        });
+    UserCaptionList list;
+    for (int16_t n = 0; n < kUserGroups && !list.full(); ++n) {
+        list.add(read_user_file(n, 1));
     }
-    std::u16string list;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) list += u',';
-        list += fields[i];
-    }
-    return list;
+    return list.joined();
 }
 
 void Palette::run_edit_command() {

@@ -79,6 +79,23 @@ Utf8Step utf8_step(std::string_view s) {
     return {need + 1, true, cp};
 }
 
+// The bytes of a UTF-8 character that the end of `bytes` cuts short: a lead byte and fewer
+// continuation bytes than it needs, each as a well-formed character would have them; 0 when
+// the last character is whole (or the end is ill-formed for another reason).
+size_t cut_utf8_tail(std::string_view bytes) {
+    const size_t from = bytes.size() < 3 ? 0 : bytes.size() - 3;
+    for (size_t start = bytes.size(); start > from;) {
+        --start;
+        const uint8_t b = byte_at(bytes, start);
+        if (b < 0x80) return 0;
+        if (b >= 0xC2 && b <= 0xF4) {
+            const Utf8Step step = utf8_step(bytes.substr(start));
+            return !step.valid && start + step.length == bytes.size() ? step.length : 0;
+        }
+    }
+    return 0;
+}
+
 // True when all of `bytes` is well-formed UTF-8 holding at least one multi-byte sequence.
 // Pure ASCII answers false: it reads the same through the ANSI code page.
 bool is_utf8_with_multibyte(std::string_view bytes) {
@@ -194,6 +211,16 @@ bool starts_with_bytes(std::string_view bytes, std::string_view mark) {
 std::vector<std::u16string> read_group_lines(std::string_view bytes, const AnsiDecoder& ansi,
                                              size_t max_lines) {
     if (max_lines == 0) return {};
+    if (bytes.size() >= kMaxGroupFileBytes) {
+        // Read only this far, perhaps in the middle of a character.
+        bytes = bytes.substr(0, kMaxGroupFileBytes);
+        const size_t cut = cut_utf8_tail(bytes);
+        const auto whole = bytes.substr(0, bytes.size() - cut);
+        if (cut > 0 &&
+            (starts_with_bytes(bytes, "\xEF\xBB\xBF") || is_utf8_with_multibyte(whole))) {
+            bytes = whole;
+        }
+    }
 
     if (starts_with_bytes(bytes, "\xEF\xBB\xBF")) {
         return byte_lines(bytes.substr(3), max_lines, decode_utf8);
@@ -212,6 +239,17 @@ std::u16string group_file_name(int n) {
     name.append(digits.begin(), digits.end());
     name += u".txt";
     return name;
+}
+
+bool may_name_group_file(std::u16string_view name) {
+    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 0x20) : c; };
+    std::u16string folded(name);
+    for (char16_t& c : folded) c = lower(c);
+    if (folded.find(u'~') != std::u16string::npos) return folded.ends_with(u".txt");
+    for (int n = 0; n < 16; ++n) {
+        if (folded == group_file_name(n)) return true;
+    }
+    return false;
 }
 
 }  // namespace quillaro

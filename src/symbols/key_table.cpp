@@ -1,6 +1,7 @@
 #include "symbols/key_table.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "symbols/comma_list.h"
 
@@ -111,6 +112,16 @@ void KeyTable::load_per_character(int16_t set, int16_t group, std::u16string_vie
         cell_for_store(set, group, static_cast<int32_t>(i)).text = texts.substr(i, 1);
     }
     store_page_count(set, group, static_cast<int32_t>(captions.size()));
+}
+
+void KeyTable::replace_set(int16_t set, KeyTable& from) noexcept {
+    if (set < 0 || set >= kSetSlots) return;
+    for (int16_t group = 0; group < kGroupSlots; ++group) {
+        const size_t at = slot(set, group);
+        groups_[at] = std::move(from.groups_[at]);
+        from.groups_[at].clear();
+        page_counts_[at] = std::exchange(from.page_counts_[at], int16_t{0});
+    }
 }
 
 }  // namespace quillaro

@@ -45,6 +45,12 @@ class KeyTable {
     void load_per_character(int16_t set, int16_t group, std::u16string_view captions,
                             std::u16string_view texts);
 
+    // Replaces every group of `set` (cells and page counts) with those of `from`'s `set`, which
+    // is left empty. The loaders keep the tail of an earlier, longer load of a group; a set
+    // loaded afresh into another table and moved in here keeps nothing of what it replaces.
+    // Allocates nothing, so it cannot fail halfway. A set outside the table changes nothing.
+    void replace_set(int16_t set, KeyTable& from) noexcept;
+
   private:
     struct Cell {
         std::u16string caption;

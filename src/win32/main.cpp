@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "win32/about_window.h"
+#include "win32/folder_watch.h"
 #include "win32/font_cache.h"
 #include "win32/palette_window.h"
 #include "win32/system_functions.h"
@@ -11,6 +12,7 @@
 namespace {
 
 using quillaro::win32::AboutWindow;
+using quillaro::win32::FolderWatch;
 using quillaro::win32::FontCache;
 using quillaro::win32::PaletteWindow;
 
@@ -59,6 +61,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
         },
         [&] { open_windows.closed(); });
     open_windows.opened();
+    // Set 3 follows its files while the palette runs. Watched from before start-up reads them,
+    // so that a change made meanwhile is not missed; it is handled in the message loop.
+    FolderWatch group_files([&] { palette.group_files_changed(); });
     if (!palette.create(show_command)) {
         const std::u16string title(quillaro::kAppTitle);
         MessageBoxW(nullptr, L"無法建立視窗,程式無法啟動.", quillaro::win32::wide(title),
@@ -67,7 +72,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
     }
 
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (group_files.next_message(message)) {
         if (palette.handle_tab(message)) continue;
         if (about.hwnd() != nullptr && IsDialogMessageW(about.hwnd(), &message) != FALSE) continue;
         TranslateMessage(&message);

@@ -3,11 +3,14 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
+#include "palette/key_tooltip.h"
 #include "palette/layout.h"
 #include "win32/child_control.h"
 #include "win32/control_styles.h"
+#include "win32/fitted_text.h"
 #include "win32/saved_place.h"
 #include "win32/unique_handle.h"
 
@@ -15,6 +18,13 @@ namespace quillaro::win32 {
 namespace {
 
 constexpr UINT_PTR kForegroundTimerId = 1;
+// Set 3 is read again this long after the last change to a group file: an editor's save is
+// several changes in a row (truncate, write, rename), and only the last one counts.
+constexpr UINT_PTR kReloadTimerId = 2;
+constexpr UINT kReloadDelayMs = 300;
+// A file held open by another program reads as missing; it is tried again this many times,
+// one delay apart, before the next change.
+constexpr int kMaxReloadRetries = 10;
 // Where the palette opens: its client area's top-left corner, in twips from the screen's.
 constexpr int kHomeLeft = 5565;
 constexpr int kHomeTop = 6945;
@@ -59,6 +69,10 @@ bool PaletteWindow::create(int show_command) {
     set_control_fonts();
 
     palette_.start();
+    // Made after start-up has made the palette topmost: under Wine an owned topmost popup
+    // made before keeps the palette from becoming topmost itself.
+    key_tooltips_.create(hwnd(), instance_);
+    for (HWND key : keys_) key_tooltips_.add(key);
     apply();
     SetTimer(hwnd(), kForegroundTimerId, USER_TIMER_MINIMUM, nullptr);
     ShowWindow(hwnd(), show_command);
@@ -152,6 +166,8 @@ void PaletteWindow::set_control_fonts() {
         SendMessageW(GetDlgItem(hwnd(), placement.id), WM_SETFONT,
                      reinterpret_cast<WPARAM>(font_for(placement.face, placement.points)), TRUE);
     }
+    page_label_font_ = nullptr;
+    fit_page_label();
 }
 
 void PaletteWindow::dpi_changed() {
@@ -187,7 +203,9 @@ void PaletteWindow::apply() {
     if (palette_.page_label != shown_page_) {
         set_text(page_label_, palette_.page_label.caption);
         shown_page_ = palette_.page_label;
+        fit_page_label();
     }
+    apply_key_tooltips();
     if (palette_.preview != shown_preview_) {
         set_text(preview_, palette_.preview.text);
         shown_preview_ = palette_.preview;
@@ -229,20 +247,77 @@ void PaletteWindow::draw_owner_button(const DRAWITEMSTRUCT& item) {
         if (pushed) OffsetRect(&rect, 1, 1);
     }
 
-    HGDIOBJ old_font =
-        SelectObject(item.hDC, font_for(palette_control(static_cast<int>(item.CtlID)).face,
-                                        state->font_size, state->bold, state->italic));
+    const HFONT font = font_for(palette_control(static_cast<int>(item.CtlID)).face,
+                                state->font_size, state->bold, state->italic);
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-    DrawTextW(item.hDC, wide(state->caption), static_cast<int>(state->caption.size()), &rect,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-    SelectObject(item.hDC, old_font);
+    if (!is_key(static_cast<int>(item.CtlID)) ||
+        !draw_code_point_caption(item.hDC, rect, font, *state)) {
+        HGDIOBJ old_font = SelectObject(item.hDC, font);
+        DrawTextW(item.hDC, wide(state->caption), static_cast<int>(state->caption.size()), &rect,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+        SelectObject(item.hDC, old_font);
+    }
 
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
         RECT focus = item.rcItem;
         InflateRect(&focus, -3, -3);
         DrawFocusRect(item.hDC, &focus);
     }
+}
+
+// A key whose symbol no installed font draws shows its code point instead, in a small face
+// that fits the key; its window text stays the caption. False when the caption draws.
+bool PaletteWindow::draw_code_point_caption(HDC dc, const RECT& rect, HFONT font,
+                                            const ButtonControl& key) {
+    if (glyph_coverage_.draws(font, key.caption)) return false;
+    // The digits take the size that fits; the "…" of a caption of several characters goes on
+    // a line of its own below them, so that it never makes the digits smaller.
+    const CodePointCaption shown = code_point_caption(key.caption);
+    const std::u16string lines = shown.text(true);
+    const std::u16string& digits = shown.digits;
+    RECT inside = rect;
+    const int margin = MulDiv(2, dpi(), 96);  // clear of the key's frame
+    InflateRect(&inside, -margin, -margin);
+    const FitRequest fit{FontFace::UiSans, 7.5, 4.5, dpi(), inside.right - inside.left, true};
+    HGDIOBJ old_font = SelectObject(dc, fitting_fonts_.get(dc, fit, digits));
+    RECT measured = inside;
+    constexpr UINT kFormat = DT_CENTER | DT_NOPREFIX;
+    DrawTextW(dc, wide(lines), static_cast<int>(lines.size()), &measured, kFormat | DT_CALCRECT);
+    const int height = static_cast<int>(measured.bottom - measured.top);
+    inside.top += std::max(0, static_cast<int>(inside.bottom - inside.top - height) / 2);
+    DrawTextW(dc, wide(lines), static_cast<int>(lines.size()), &inside, kFormat);
+    SelectObject(dc, old_font);
+    return true;
+}
+
+// Tooltip texts change with the position or a reload of set 3, not with every hover.
+void PaletteWindow::apply_key_tooltips() {
+    const std::array<int16_t, 3> position{palette_.set, palette_.group, palette_.page};
+    if (position == tooltip_position_) return;
+    tooltip_position_ = position;
+    key_tooltips_.hide();
+    for (size_t i = 0; i < keys_.size(); ++i) {
+        std::u16string text = palette_.key_tooltip(static_cast<int16_t>(i));
+        if (text == shown_tooltips_[i]) continue;
+        key_tooltips_.set_text(keys_[i], text);
+        shown_tooltips_[i] = std::move(text);
+    }
+}
+
+// The page label runs under group button 0; its text takes the size that fits the part left
+// visible.
+void PaletteWindow::fit_page_label() {
+    const ControlPlacement& placement = palette_control(kPageLabelId);
+    const PixelRect label = to_pixels(placement.rect, dpi());
+    const PixelRect cover = to_pixels(palette_control(kFirstGroupButtonId).rect, dpi());
+    const FitRequest fit{placement.face, placement.points, 6.0, dpi(), cover.left - label.left - 1};
+    HDC dc = GetDC(page_label_);
+    const HFONT font = fitting_fonts_.get(dc, fit, palette_.page_label.caption);
+    ReleaseDC(page_label_, dc);
+    if (font == page_label_font_) return;
+    page_label_font_ = font;
+    SendMessageW(page_label_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void PaletteWindow::track_hot(HWND button, bool hot) {
@@ -277,7 +352,41 @@ bool PaletteWindow::handle_tab(const MSG& message) {
     return true;
 }
 
+// Runs one of the palette's handlers and shows what it changed. Out of memory, the handler
+// stops where it was (a reload of set 3 keeps the set it had) and no exception leaves the
+// window procedure.
+template <typename Handler>
+void PaletteWindow::run_handler(Handler handler) {
+    try {
+        handler();
+        apply();
+    } catch (const std::bad_alloc&) {
+        // Shown as far as it got; the next event shows the rest.
+    }
+}
+
+void PaletteWindow::group_files_changed() {
+    if (hwnd() == nullptr) return;
+    reload_retries_ = 0;
+    SetTimer(hwnd(), kReloadTimerId, kReloadDelayMs, nullptr);  // restarts a running delay
+}
+
+void PaletteWindow::reload_group_files() {
+    KillTimer(hwnd(), kReloadTimerId);
+    desktop_.take_file_in_use();
+    tooltip_position_ = {};  // the keys of set 3 may change where they stand
+    run_handler([this] { palette_.reload_user_groups(); });
+    if (desktop_.take_file_in_use() && reload_retries_ < kMaxReloadRetries) {
+        ++reload_retries_;
+        SetTimer(hwnd(), kReloadTimerId, kReloadDelayMs, nullptr);
+    }
+}
+
 void PaletteWindow::on_command(int id) {
+    run_handler([this, id] { dispatch_command(id); });
+}
+
+void PaletteWindow::dispatch_command(int id) {
     if (is_key(id)) {
         palette_.send_key(static_cast<int16_t>(id - kFirstKeyId));
     } else if (is_group(id)) {
@@ -291,7 +400,6 @@ void PaletteWindow::on_command(int id) {
     } else if (id == kAboutButtonId) {
         palette_.open_about();
     }
-    apply();
 }
 
 LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -302,6 +410,7 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_TIMER:
             if (wparam == kForegroundTimerId) palette_.track_foreground();
+            if (wparam == kReloadTimerId) reload_group_files();
             return 0;
         case WM_DRAWITEM:
             draw_owner_button(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
@@ -323,6 +432,7 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_DESTROY:
             button_theme_.close();
             KillTimer(hwnd(), kForegroundTimerId);
+            KillTimer(hwnd(), kReloadTimerId);
             if (place_) save_place(*place_);
             on_destroyed_();
             return 0;
@@ -346,9 +456,10 @@ LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wp
         case WM_MOUSEMOVE:
             palette_window->track_hot(window, true);
             if (is_key(static_cast<int>(id))) {
-                palette_window->palette_.preview_key(
-                    static_cast<int16_t>(static_cast<int>(id) - kFirstKeyId));
-                palette_window->apply();
+                palette_window->run_handler([palette_window, id] {
+                    palette_window->palette_.preview_key(
+                        static_cast<int16_t>(static_cast<int>(id) - kFirstKeyId));
+                });
             }
             // The system's button would ask, on every move, to be told when the mouse hovers,
             // for a hot look we draw ourselves; Wine answers by polling the cursor every 10 ms
@@ -358,6 +469,7 @@ LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wp
             break;
         case WM_MOUSELEAVE:
             palette_window->track_hot(window, false);
+            if (is_key(static_cast<int>(id))) palette_window->key_tooltips_.hide();
             break;
         case WM_RBUTTONUP:
         case WM_CONTEXTMENU:  // the menu key or Shift+F10 on a focused key

@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "palette/palette.h"
+#include "win32/fitted_text.h"
 #include "win32/font_cache.h"
+#include "win32/glyph_coverage.h"
+#include "win32/key_tooltips.h"
 #include "win32/theme.h"
 #include "win32/win32_desktop.h"
 #include "win32/window_base.h"
@@ -31,6 +34,8 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     bool create(int show_command);
     // Moves the focus in the palette's own tab order; true when `message` was a Tab for us.
     bool handle_tab(const MSG& message);
+    // A group file changed: set 3 is read again once the files have been quiet for a moment.
+    void group_files_changed();
 
   private:
     friend class WindowBase<PaletteWindow>;
@@ -39,6 +44,10 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
     void dpi_changed();
     void on_command(int id);
+    void dispatch_command(int id);
+    template <typename Handler>
+    void run_handler(Handler handler);
+    void reload_group_files();
     bool create_controls();
     void place_on_open();
     void remember_place();
@@ -46,6 +55,9 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     void apply();
     void apply_button(HWND window, const ButtonControl& wanted, ButtonControl& shown);
     void draw_owner_button(const DRAWITEMSTRUCT& item);
+    bool draw_code_point_caption(HDC dc, const RECT& rect, HFONT font, const ButtonControl& key);
+    void apply_key_tooltips();
+    void fit_page_label();
     void track_hot(HWND button, bool hot);
     [[nodiscard]] const ButtonControl* owner_drawn_state(int id) const;
     HFONT font_for(FontFace face, double points, bool bold = false, bool italic = false);
@@ -57,6 +69,7 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     ButtonTheme button_theme_;
     HWND hot_button_ = nullptr;   // the owner-drawn button under the mouse
     std::optional<POINT> place_;  // the window's corner when it was last neither minimized nor gone
+    int reload_retries_ = 0;      // reloads since the last change, for files held by others
 
     std::array<HWND, kKeysPerPage> keys_{};
     std::array<HWND, kGroupButtons> group_buttons_{};
@@ -65,6 +78,12 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     HWND page_label_ = nullptr;
     HWND preview_ = nullptr;
     std::vector<HWND> tab_order_;
+    GlyphCoverage glyph_coverage_;
+    KeyTooltips key_tooltips_;
+    std::array<std::u16string, kKeysPerPage> shown_tooltips_;
+    FittingFonts fitting_fonts_{fonts_};
+    std::array<int16_t, 3> tooltip_position_{};  // set, group and page the tooltips are for
+    HFONT page_label_font_ = nullptr;
 
     // What the child windows show now, so that only changes reach them.
     std::array<ButtonControl, kKeysPerPage> shown_keys_;

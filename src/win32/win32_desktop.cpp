@@ -4,6 +4,7 @@
 
 #include "palette/layout.h"
 #include "palette/palette.h"
+#include "symbols/group_file.h"
 #include "win32/clipboard.h"
 #include "win32/integrity.h"
 #include "win32/keyboard.h"
@@ -16,8 +17,12 @@ HWND as_hwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 WindowHandle as_handle(HWND window) { return reinterpret_cast<WindowHandle>(window); }
 
 // A group file larger than this is read only this far: the lines a group uses are at its
-// start, and a huge file must not exhaust memory.
-constexpr DWORD kMaxFileBytes = 64u << 20;
+// start, and a huge file must not cost more than that.
+constexpr DWORD kMaxFileBytes = kMaxGroupFileBytes;
+
+bool in_use(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
 
 }  // namespace
 
@@ -123,10 +128,15 @@ bool Win32Desktop::start_editor(std::u16string_view command_line) {
 
 std::optional<std::string> Win32Desktop::read_file(std::u16string_view name) {
     const std::wstring path(reinterpret_cast<const wchar_t*>(name.data()), name.size());
+    // Sharing deletion too: an editor that saves by replacing the file must not fail because
+    // the palette is reading it just then.
     UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::nullopt;
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        if (in_use(GetLastError())) file_in_use_ = true;
+        return std::nullopt;
+    }
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileInformationByHandle(file.get(), &info) == FALSE ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
@@ -140,6 +150,7 @@ std::optional<std::string> Win32Desktop::read_file(std::u16string_view name) {
         DWORD got = 0;
         if (ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled),
                      &got, nullptr) == FALSE) {
+            if (in_use(GetLastError())) file_in_use_ = true;
             return std::nullopt;
         }
         if (got == 0) break;  // the file shrank while we read it

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <utility>
 
 #include "palette/desktop.h"
 #include "win32/notice_balloon.h"
@@ -33,8 +34,14 @@ class Win32Desktop : public Desktop {
     std::u16string decode_ansi(std::string_view bytes) override;
     void open_about() override { open_about_(); }
 
+    // True once since the last call when read_file met a file that another program held
+    // open without sharing (an editor in the middle of saving, say): read again later, it may
+    // give what it now does not.
+    bool take_file_in_use() { return std::exchange(file_in_use_, false); }
+
   private:
     HWND palette_ = nullptr;
+    bool file_in_use_ = false;
     std::function<void()> open_about_;
     NoticeBalloon key_notice_;
 };

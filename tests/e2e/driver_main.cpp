@@ -18,15 +18,6 @@
 
 namespace {
 
-std::wstring environment(const wchar_t* name) {
-    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-    if (size == 0) return {};
-    std::wstring value(size, L'\0');
-    const DWORD length = GetEnvironmentVariableW(name, value.data(), size);
-    value.resize(length);
-    return value;
-}
-
 std::filesystem::path own_folder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -74,7 +65,7 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     const auto work_dir = std::filesystem::current_path();
-    const std::wstring requests = environment(L"E2E_REQUEST_DIR");
+    const std::wstring requests = e2e::environment(L"E2E_REQUEST_DIR");
     const e2e::Screenshots screenshots(requests.empty() ? std::filesystem::path{}
                                                         : std::filesystem::absolute(requests));
 

@@ -14,9 +14,9 @@
 #include <shellapi.h>
 
 #include <cwchar>
-#include <memory>
 #include <string_view>
-#include <type_traits>
+
+#include "win32/unique_handle.h"
 
 namespace {
 
@@ -41,13 +41,8 @@ bool g_ansi = false;
 bool g_slow_activate = false;
 constexpr DWORD kSlowActivationMs = 150;
 
-struct FontDeleter {
-    void operator()(HFONT font) const { DeleteObject(font); }
-};
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
-
 // The edit control's font; it must outlive the control, so it lives as long as the program.
-UniqueFont g_font;
+quillaro::win32::UniqueFont g_font;
 
 // Reads "--name=A,B" into a and b; false if `arg` is not that option or is malformed.
 bool read_pair(std::wstring_view arg, std::wstring_view name, int& a, int& b) {

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <new>
 #include <optional>
 #include <set>
 #include <string>
@@ -17,6 +18,7 @@ class FakeDesktop : public Desktop {
     WindowHandle foreground = 0;
     WindowHandle own = 0x100;
     bool editor_starts = true;
+    bool out_of_memory = false;                   // read_file fails as an allocation would
     std::map<std::u16string, std::string> files;  // group files by name
     std::vector<std::function<void()>> pending;   // run by the next do_events
     std::vector<std::string> calls;               // "topmost", "foreground 7", "type ..." ...
@@ -91,6 +93,7 @@ class FakeDesktop : public Desktop {
         return editor_starts;
     }
     std::optional<std::string> read_file(std::u16string_view name) override {
+        if (out_of_memory) throw std::bad_alloc();
         const auto found = files.find(std::u16string(name));
         if (found == files.end()) return std::nullopt;
         return found->second;

@@ -236,11 +236,64 @@ TEST(GroupFile, OnlyNeededLinesAreDecoded) {
     EXPECT_EQ(r.ansi_calls, 1);
 }
 
-TEST(GroupFile, LongSingleLine) {
+TEST(GroupFile, ALongFileIsReadOnlyAsFarAsTheLimit) {
     const std::string big(10u * 1024u * 1024u, 'x');
     const Result r = read(big, 3);
     ASSERT_EQ(r.lines.size(), 1u);
-    EXPECT_EQ(r.lines[0].size(), big.size());
+    EXPECT_EQ(r.lines[0].size(), kMaxGroupFileBytes);
+    // Lines past the limit do not exist.
+    const Result beyond = read("A\r\n" + std::string(kMaxGroupFileBytes, 'b') + "\r\nC", 3);
+    ASSERT_EQ(beyond.lines.size(), 2u);
+    EXPECT_EQ(beyond.lines[1].size(), kMaxGroupFileBytes - 3);
+}
+
+// The encoding is decided from the bytes read, and the limit may cut a character in two.
+struct CutCase {
+    const char* name;
+    std::string head;          // before the filler
+    std::u16string head_text;  // what it decodes to
+    std::string filler;        // repeated up to the limit and beyond
+    std::u16string unit;       // what one filler decodes to
+    size_t kept;               // whole fillers in the first kMaxGroupFileBytes bytes, after `head`
+};
+
+class CutAtTheLimit : public ::testing::TestWithParam<CutCase> {};
+
+TEST_P(CutAtTheLimit, KeepsTheEncodingOfWhatIsRead) {
+    const CutCase& c = GetParam();
+    std::string bytes = c.head;
+    while (bytes.size() < kMaxGroupFileBytes + 16) bytes += c.filler;
+    bytes += "\xFF\xFE\xC0";  // ill-formed UTF-8 past the limit changes nothing
+    const Result r = read(bytes, 1);
+    ASSERT_EQ(r.lines.size(), 1u);
+    EXPECT_EQ(r.ansi_calls, 0);
+    std::u16string expected = c.head_text;
+    for (size_t i = 0; i < c.kept; ++i) expected += c.unit;
+    EXPECT_EQ(r.lines[0], expected);
+}
+
+// 2 MiB = 2,097,152 bytes: 699,050 three-byte characters and two bytes of the next one;
+// after a three-byte mark, 699,049 and two bytes; after "ab", 524,287 four-byte characters and
+// two bytes.
+INSTANTIATE_TEST_SUITE_P(GroupFile, CutAtTheLimit,
+                         ::testing::Values(CutCase{"Utf8", "", u"", "\xE4\xB8\xAD", u"中", 699050},
+                                           CutCase{"Utf8WithMark", "\xEF\xBB\xBF", u"",
+                                                   "\xE4\xB8\xAD", u"中", 699049},
+                                           CutCase{"Utf8FourBytes", "ab", u"ab", "\xF0\x9F\x98\x80",
+                                                   u"\U0001F600", 524287}),
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
+
+TEST(GroupFile, AnAnsiFileCutAtTheLimitStaysAnsi) {
+    // Big5 pairs, cut after a lead byte: still the code page's, and the lone lead byte goes to
+    // it as the file's last byte.
+    std::string bytes;
+    while (bytes.size() < kMaxGroupFileBytes + 1) bytes += "\xA4\xA4";
+    bytes.insert(0, "x");
+    const Result r = read(bytes, 1);
+    ASSERT_EQ(r.lines.size(), 1u);
+    EXPECT_GT(r.ansi_calls, 0);
+    EXPECT_EQ(r.lines[0].size(), 1 + (kMaxGroupFileBytes - 2) / 2 + 1);
+    EXPECT_EQ(r.lines[0].back(), u'\uFFFD');
 }
 
 TEST(GroupFile, EveryByteValueIsSafe) {
@@ -258,6 +311,25 @@ TEST(GroupFile, FileNames) {
     EXPECT_EQ(group_file_name(0), u"user_define_0.txt");
     EXPECT_EQ(group_file_name(7), u"user_define_7.txt");
     EXPECT_EQ(group_file_name(15), u"user_define_15.txt");
+}
+
+TEST(GroupFile, ChangesThatMayTouchAGroupFile) {
+    struct Case {
+        std::u16string_view name;
+        bool group_file;
+    };
+    const Case cases[] = {
+        {u"user_define_0.txt", true},   {u"user_define_15.txt", true},
+        {u"USER_DEFINE_3.TXT", true},   {u"User_Define_9.Txt", true},
+        {u"USER_D~1.TXT", true},        {u"user_define_16.txt", false},
+        {u"user_define_07.txt", false}, {u"user_define_3.txt.bak", false},
+        {u"user_define_3.tmp", false},  {u"notes.txt", false},
+        {u"~user_define_3.tmp", false}, {u"", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(may_name_group_file(c.name), c.group_file)
+            << std::string(c.name.begin(), c.name.end());
+    }
 }
 
 }  // namespace

@@ -89,6 +89,25 @@ TEST(ShowSend, ShorterReloadLeavesTheOldTail) {
     EXPECT_EQ(table.page_count(3, 1), 1);
 }
 
+TEST(KeyTable, ReplacingASetKeepsNothingOfIt) {
+    KeyTable table;
+    table.load_comma_lists(3, 1, numbered_list(50, u"a"), numbered_list(50, u"a"));
+    table.load_comma_lists(3, 7, u"x", u"y");
+    table.load_comma_lists(2, 1, u"set2", u"set2");
+    KeyTable fresh;
+    fresh.load_comma_lists(3, 1, numbered_list(40, u"b"), numbered_list(40, u"b"));
+    table.replace_set(3, fresh);
+    EXPECT_EQ(table.key_caption(3, 1, 39), u"b39");
+    EXPECT_EQ(table.key_caption(3, 1, 40), u"");  // no tail of the longer list
+    EXPECT_EQ(table.key_text(3, 7, 0), u"");      // a group the new set does not have
+    EXPECT_EQ(table.page_count(3, 7), 0);
+    EXPECT_EQ(table.page_count(3, 1), 1);
+    EXPECT_EQ(table.key_text(2, 1, 0), u"set2");  // other sets stay
+    EXPECT_EQ(fresh.key_caption(3, 1, 0), u"");   // moved, not copied
+    table.replace_set(9, fresh);                  // no such set: nothing happens
+    EXPECT_EQ(table.key_caption(3, 1, 0), u"b0");
+}
+
 TEST(ShowSend, TooManySendItemsKeepsWhatWasStoredAndTheOldPageCount) {
     KeyTable table;
     table.load_comma_lists(3, 2, u"old", u"old");

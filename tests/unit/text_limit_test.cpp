@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "palette_fixture.h"
+#include "symbols/group_file.h"
 
 namespace quillaro {
 namespace {
@@ -31,15 +32,16 @@ TEST(WithinTextLimit, CutsOnlyWhatIsTooLongAndNeverSplitsAPair) {
 }
 
 TEST_F(TextLimit, ARunawayLineShowsAndTypesItsStartOnly) {
-    // Line 1 and the only caption: 3 million units without a comma; the send string of key 1
-    // is 100,000 units long.
-    const std::string huge(3'000'000, 'h');
+    // Line 1 and the only caption: 1.5 million units without a comma; the send string of
+    // key 1 is 100,000 units long.
+    const std::string huge(1'500'000, 'h');
     const std::string long_send(100'000, 's');
     desktop.files[u"user_define_0.txt"] = huge + "\r\nk0,k1\r\nshort," + long_send + "\r\n";
     start_in_set_3();
 
-    // The table keeps everything the file says.
-    EXPECT_EQ(palette.table.key_text(3, 0, 1).size(), long_send.size());
+    // The table keeps what a key can show and type, no more.
+    EXPECT_EQ(palette.table.key_text(3, 0, 1).size(), kMaxTextUnits);
+    EXPECT_EQ(palette.table.key_text(3, 0, 0), u"short");
 
     // What the controls carry and what a click types is cut to the limit. The 15 missing files
     // repeat the huge caption, each copy cut as well.
@@ -53,6 +55,17 @@ TEST_F(TextLimit, ARunawayLineShowsAndTypesItsStartOnly) {
     palette.send_key(0);
     EXPECT_EQ(desktop.typed,
               (std::vector<std::u16string>{std::u16string(kMaxTextUnits, u's'), u"short"}));
+}
+
+TEST_F(TextLimit, LinesPastTheReadLimitDoNotExist) {
+    // Line 1 alone fills the part of the file that is read: the file reads as one line, which
+    // doubles as the caption list, as in any one-line file.
+    desktop.files[u"user_define_0.txt"] =
+        std::string(kMaxGroupFileBytes, 'h') + "\r\nk0,k1\r\ns0,s1\r\n";
+    start_in_set_3();
+    EXPECT_EQ(palette.keys[0].caption, std::u16string(kMaxTextUnits, u'h'));
+    EXPECT_EQ(palette.keys[1].caption, u"");
+    EXPECT_EQ(palette.page_label.caption, u"1/0頁");
 }
 
 TEST_F(TextLimit, CaptionsWithCommasStillShiftTheButtonsAfterThem) {

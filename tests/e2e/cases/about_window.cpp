@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "about/about_text.h"
-#include "cases.h"
 #include "driver/e2e.h"
 #include "palette/layout.h"
 #include "palette_expect.h"
@@ -15,11 +14,7 @@
 namespace e2e::cases {
 namespace {
 
-constexpr std::wstring_view kAboutTitle = L"關於Quillaro符號輸入小工具 及 簡略說明";
-constexpr int kClientWidth = 5760;  // twips
-constexpr int kClientHeight = 4110;
-constexpr quillaro::Twips kAboutWinRect{240, 120, 5175, 3375};
-constexpr quillaro::Twips kCommand1Rect{2040, 3600, 1455, 375};
+const std::wstring kAboutTitle = to_wide(quillaro::kAboutTitle);
 
 struct About {
     HWND window = nullptr;
@@ -50,7 +45,7 @@ std::vector<HWND> about_windows(const Process& process) {
 // Clicks 關於 and waits for the about window with both controls, shown and holding its text.
 // Throws Error when it does not come.
 About open_about(Palette& palette) {
-    if (!click(palette.control(Palette::kCmdAbout))) throw Error("could not click 關於");
+    if (!click(palette.control(quillaro::kAboutButtonId))) throw Error("could not click 關於");
     About about;
     about.window = wait_for_window(kAboutTitle, 10s, palette.process().id());
     if (about.window == nullptr) throw Error("關於 opened no about window");
@@ -63,22 +58,12 @@ About open_about(Palette& palette) {
     return about;
 }
 
-// The control's rectangle in its parent's client area, pixels.
-std::optional<RECT> place_in(HWND parent, HWND control) {
-    const auto client = client_rect_on_screen(parent);
-    const auto rect = window_rect(control);
-    if (!client || !rect) return std::nullopt;
-    return RECT{rect->left - client->left, rect->top - client->top, rect->right - client->left,
-                rect->bottom - client->top};
-}
-
-void check_place(Report& report, HWND parent, HWND control, const quillaro::Twips& twips, int dpi,
+void check_place(Report& report, HWND control, const quillaro::Twips& twips, int dpi,
                  const std::string& name) {
-    const auto place = place_in(parent, control);
-    const RECT want = layout_pixels(twips, dpi);
+    const auto place = place_in_parent(control);
+    const quillaro::PixelRect want = quillaro::to_pixels(twips, dpi);
     if (!report.check(place.has_value(), name + " has a place")) return;
-    report.check(place->left == want.left && place->top == want.top && place->right == want.right &&
-                     place->bottom == want.bottom,
+    report.check(*place == want,
                  name + " at (" + std::to_string(want.left) + "," + std::to_string(want.top) +
                      ")-(" + std::to_string(want.right) + "," + std::to_string(want.bottom) +
                      "), found at (" + std::to_string(place->left) + "," +
@@ -94,17 +79,10 @@ void check_opened(Report& report, const About& about, HWND palette) {
     report.check(!has_ex_style(about.window, WS_EX_TOPMOST), "the about window is not topmost");
     report.check(has_ex_style(palette, WS_EX_TOPMOST), "the palette is still topmost");
 
-    const int dpi = static_cast<int>(GetDpiForWindow(about.window));
-    report.note("the about window runs at " + std::to_string(dpi) + " dpi");
-    const auto client = client_rect_on_screen(about.window);
-    if (report.check(client.has_value(), "the about window's client area")) {
-        report.check_equal(client->right - client->left,
-                           quillaro::twips_to_pixels(kClientWidth, dpi), "client width");
-        report.check_equal(client->bottom - client->top,
-                           quillaro::twips_to_pixels(kClientHeight, dpi), "client height");
-    }
-    check_place(report, about.window, about.text, kAboutWinRect, dpi, "about_text_box");
-    check_place(report, about.window, about.ok, kCommand1Rect, dpi, "ok啦");
+    const int dpi = check_client_size(report, about.window, quillaro::kAboutClientWidth,
+                                      quillaro::kAboutClientHeight);
+    check_place(report, about.text, quillaro::kAboutTextBox.rect, dpi, "about_text_box");
+    check_place(report, about.ok, quillaro::kOkButton.rect, dpi, "ok啦");
 
     report.check_equal(class_name(about.text), std::wstring(L"Edit"), "about_text_box is an EDIT");
     report.check(has_style(about.text, ES_MULTILINE), "about_text_box is multi-line");
@@ -134,7 +112,7 @@ void about_window(Context& context) {
     Palette palette(context);
     HWND window = palette.window();
     Process& process = palette.process();
-    HWND page_down_button = palette.control(Palette::kCmdDown);
+    HWND page_down_button = palette.control(quillaro::kPageDownButtonId);
 
     report.check(about_windows(process).empty(), "no about window at start-up");
 
@@ -165,7 +143,7 @@ void about_window(Context& context) {
     report.check(palette.click_and_wait_label(palette.group(3), L"1/3頁"),
                  "a group button works with the about window open");
     report.check(poll([&] { return is_in_front(window); }, 5s), "the palette is in front");
-    report.check(click(palette.control(Palette::kCmdAbout)), "clicked 關於 again");
+    report.check(click(palette.control(quillaro::kAboutButtonId)), "clicked 關於 again");
     report.check(poll([&] { return is_in_front(about.window); }, 5s),
                  "the second 關於 brings the about window to the front");
     const auto after_second = about_windows(process);
@@ -254,5 +232,10 @@ void about_window(Context& context) {
     report.check(exit_code.has_value(), "closing the about window ends the program");
     if (exit_code) report.check_equal(*exit_code, 0u, "the program's exit code");
 }
+
+E2E_TEST(about_window, "NEEDS_PALETTE",
+         "the about window: its text and controls, one at a time, above it the palette, "
+         "and the program's end with its last window");
+E2E_TEST_ALSO(about_window, "NAME about_window_dpi144 DPI 144 NEEDS_PALETTE");
 
 }  // namespace e2e::cases

@@ -11,7 +11,6 @@
 
 #include <string>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "palette_expect.h"
 #include "win32/about_window.h"
@@ -23,7 +22,6 @@ namespace e2e::cases {
 namespace {
 
 using quillaro::FontFace;
-using quillaro::Twips;
 using quillaro::win32::AboutWindow;
 using quillaro::win32::FontCache;
 using quillaro::win32::PaletteWindow;
@@ -58,20 +56,35 @@ bool change_dpi(HWND window, int dpi) {
     return EqualRect(&after, &suggested) != FALSE;
 }
 
-// Controls away from `rect` (twips at `dpi`) relative to their parent's client area.
-bool placed_at(HWND control, const Twips& rect, int dpi) {
-    RECT on_screen{};
-    GetWindowRect(control, &on_screen);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&on_screen), 2);
-    const RECT expected = layout_pixels(rect, dpi);
-    return EqualRect(&on_screen, &expected) != FALSE;
-}
-
 int font_height_of(HWND control) {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
     LOGFONTW logfont{};
     if (font == nullptr || GetObjectW(font, sizeof(logfont), &logfont) == 0) return 0;
     return logfont.lfHeight;
+}
+
+// The page label runs under group button 0: its font is the layout's where the text fits the
+// part left visible, else a smaller one with which it does.
+void check_page_label_font(Report& report, HWND label, int dpi) {
+    const std::string at = " at " + std::to_string(dpi) + " dpi";
+    const int height = font_height_of(label);
+    const double points = quillaro::palette_control(quillaro::kPageLabelId).points;
+    report.check(height < 0 && height >= quillaro::win32::font_height(points, dpi),
+                 "the page label's font is at most the layout's size" + at);
+    const std::wstring text = window_text(label).value_or(L"");
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    const int visible =
+        quillaro::to_pixels(quillaro::palette_control(quillaro::kFirstGroupButtonId).rect, dpi)
+            .left -
+        quillaro::to_pixels(quillaro::palette_control(quillaro::kPageLabelId).rect, dpi).left;
+    report.check(!text.empty() && size.cx <= visible,
+                 "the page label's text fits beside group button 0" + at + " (" +
+                     std::to_string(size.cx) + " of " + std::to_string(visible) + " pixels)");
 }
 
 void check_palette_at(Report& report, HWND window, FontCache& fonts, int dpi) {
@@ -83,21 +96,25 @@ void check_palette_at(Report& report, HWND window, FontCache& fonts, int dpi) {
     report.check_equal(misplaced, 0, "palette controls away from their place" + at);
 
     using quillaro::win32::font_height;
-    report.check_equal(font_height_of(GetDlgItem(window, Palette::kCmdUp)), font_height(11.25, dpi),
-                       "上頁's font" + at);
-    report.check_equal(font_height_of(GetDlgItem(window, Palette::kPageShow)),
-                       font_height(11.25, dpi), "the page label's font" + at);
-    report.check_equal(font_height_of(GetDlgItem(window, Palette::kText1)), font_height(11.25, dpi),
+    report.check_equal(
+        font_height_of(GetDlgItem(window, quillaro::kPageUpButtonId)),
+        font_height(quillaro::palette_control(quillaro::kPageUpButtonId).points, dpi),
+        "上頁's font" + at);
+    check_page_label_font(report, GetDlgItem(window, quillaro::kPageLabelId), dpi);
+    report.check_equal(font_height_of(GetDlgItem(window, quillaro::kPreviewId)),
+                       font_height(quillaro::palette_control(quillaro::kPreviewId).points, dpi),
                        "the preview's font" + at);
-    report.check_equal(font_height_of(GetDlgItem(window, Palette::kCmdMore)),
-                       font_height(12.0, dpi), "More's font" + at);
+    report.check_equal(font_height_of(GetDlgItem(window, quillaro::kMoreButtonId)),
+                       font_height(quillaro::palette_control(quillaro::kMoreButtonId).points, dpi),
+                       "More's font" + at);
 
     // The keys choose their font as they paint: after a repaint the cache already holds the
     // one for this DPI, and asking for it makes nothing new.
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     const size_t made = fonts.created();
-    fonts.get({FontFace::Mingliu, 12.0, false, false, dpi});
+    const auto& key = quillaro::palette_control(quillaro::kFirstKeyId);
+    fonts.get({key.face, key.points, false, false, dpi});
     report.check_equal(fonts.created(), made, "the keys were painted with fonts made" + at);
 }
 
@@ -141,14 +158,14 @@ void check_about(Context& context) {
     pump();
     HWND text = GetDlgItem(window, quillaro::kAboutTextBoxId);
     HWND ok = GetDlgItem(window, quillaro::kOkButtonId);
-    constexpr Twips kTextRect{240, 120, 5175, 3375};
-    constexpr Twips kOkRect{2040, 3600, 1455, 375};
     for (int dpi : {144, 192, 96}) {
         const std::string at = " at " + std::to_string(dpi) + " dpi";
         report.check(change_dpi(window, dpi), "about window" + at + ": the suggested size");
-        report.check(placed_at(text, kTextRect, dpi) && placed_at(ok, kOkRect, dpi),
+        report.check(placed_at(text, quillaro::kAboutTextBox.rect, dpi) &&
+                         placed_at(ok, quillaro::kOkButton.rect, dpi),
                      "the about window's text and OK button in place" + at);
-        report.check_equal(font_height_of(ok), quillaro::win32::font_height(14.25, dpi),
+        report.check_equal(font_height_of(ok),
+                           quillaro::win32::font_height(quillaro::kOkButton.points, dpi),
                            "the OK button's font" + at);
         if (dpi == 192) context.screenshot("about-192");
     }
@@ -162,5 +179,8 @@ void dpi_change(Context& context) {
     check_palette(context);
     check_about(context);
 }
+
+E2E_TEST(dpi_change, "",
+         "palette and about window made here, sent WM_DPICHANGED: layout and fonts");
 
 }  // namespace e2e::cases

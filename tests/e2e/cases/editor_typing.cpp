@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "cases.h"
 #include "driver/e2e.h"
 
 namespace e2e::cases {
@@ -76,5 +75,7 @@ void editor_typing(Context& context) {
 
     report.check(editor.close() == DWORD{0}, "the editor closes and exits with code 0");
 }
+
+E2E_TEST(editor_typing, "", "click into the stand-in editor and type Unicode text with SendInput");
 
 }  // namespace e2e::cases

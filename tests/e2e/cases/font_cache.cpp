@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "win32/font_cache.h"
 
@@ -182,5 +181,8 @@ void font_cache(Context& context) {
     check_sizes(context.report);
     check_made_once(context.report);
 }
+
+E2E_TEST(font_cache, "",
+         "the palette's fonts: stand-ins for 新細明體, sizes at each DPI, made once");
 
 }  // namespace e2e::cases

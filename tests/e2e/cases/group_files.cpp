@@ -6,7 +6,7 @@
 namespace e2e::cases {
 
 std::filesystem::path group_file(const std::filesystem::path& folder, int n) {
-    return folder / (L"user_define_" + std::to_wstring(n) + L".txt");
+    return folder / group_file_name(n);
 }
 
 void write_bytes(const std::filesystem::path& file, std::string_view bytes) {
@@ -89,6 +89,17 @@ bool select_group(Report& report, Palette& palette, int group, std::wstring_view
     }
     return report.check(
         shown, "group " + std::to_string(group) + " shows its keys and " + to_utf8(expected_label));
+}
+
+bool key_types(Report& report, Palette& palette, const StandInEditor& editor, int k,
+               std::wstring& typed, std::wstring_view sent) {
+    typed += sent;
+    const bool ok = click(palette.key(k)) && editor.wait_for_text(typed);
+    if (!ok) {
+        typed = editor.text().value_or(typed);
+        report.note("the editor holds " + describe(typed));
+    }
+    return report.check(ok, "key " + std::to_string(k) + " typed " + describe(sent));
 }
 
 }  // namespace e2e::cases

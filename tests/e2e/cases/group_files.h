@@ -40,4 +40,9 @@ std::wstring joined(std::initializer_list<std::wstring_view> parts);
 bool select_group(Report& report, Palette& palette, int group, std::wstring_view expected_keys,
                   std::wstring_view expected_label);
 
+// Clicks key `k` and waits until `sent` has arrived after `typed`, the editor's text so far.
+// On a loss `typed` becomes what the editor holds, so that one loss fails one check.
+bool key_types(Report& report, Palette& palette, const StandInEditor& editor, int k,
+               std::wstring& typed, std::wstring_view sent);
+
 }  // namespace e2e::cases

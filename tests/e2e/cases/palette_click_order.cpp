@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "mouse_buttons.h"
 
@@ -78,5 +77,8 @@ void palette_click_order(Context& context) {
     report.check(palette.close(), "the palette closes");
     report.check(editor.close().has_value(), "the editor closes");
 }
+
+E2E_TEST(palette_click_order, "NEEDS_PALETTE",
+         "two keys clicked 50 ms apart into a slow editor arrive in click order");
 
 }  // namespace e2e::cases

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "cases.h"
 #include "driver/e2e.h"
 
 namespace e2e::cases {
@@ -106,5 +105,8 @@ void palette_held_modifiers(Context& context) {
     report.check(palette.close(), "the palette closes");
     report.check(editor.close().has_value(), "the editor closes");
 }
+
+E2E_TEST(palette_held_modifiers, "NEEDS_PALETTE",
+         "right Ctrl or AltGr held during a click: the symbol arrives, no key stays down");
 
 }  // namespace e2e::cases

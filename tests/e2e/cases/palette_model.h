@@ -1,6 +1,6 @@
 // The palette as the portable core runs it over the test's own folder: what the real window
-// should show and type, worked out from the same group files, read with the same sharing
-// rules and decoded with the ANSI code page of this Wine session.
+// should show and type, worked out from the same group files, read and decoded by the
+// palette's own file code with the ANSI code page of this Wine session.
 #pragma once
 
 #include <filesystem>
@@ -8,6 +8,7 @@
 
 #include "palette/desktop.h"
 #include "palette/palette.h"
+#include "win32/win32_desktop.h"
 
 namespace e2e::cases {
 
@@ -44,14 +45,18 @@ class PaletteModel {
                              std::u16string_view /*text*/) override {}
         void message_box(std::u16string_view /*text*/) override {}
         bool start_editor(std::u16string_view /*command_line*/) override { return false; }
+        // Read and decoded by the palette's own code, over the test's folder.
         std::optional<std::string> read_file(std::u16string_view name) override;
-        std::u16string decode_ansi(std::string_view bytes) override;
+        std::u16string decode_ansi(std::string_view bytes) override {
+            return windows_.decode_ansi(bytes);
+        }
         void open_about() override {}
 
         std::u16string typed;
 
       private:
         std::filesystem::path folder_;
+        quillaro::win32::Win32Desktop windows_{[] {}};
     };
 
     FolderDesktop desktop_;

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "driver/saved_place_aside.h"
 #include "win32/saved_place.h"
@@ -102,5 +101,8 @@ void palette_place(Context& context) {
                            "with no saved place: the designed place");
     }
 }
+
+E2E_TEST(palette_place, "NEEDS_PALETTE",
+         "the palette opens where it was left, and wholly on the screen");
 
 }  // namespace e2e::cases

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "cases.h"
 #include "driver/e2e.h"
 
 namespace e2e::cases {
@@ -195,15 +194,14 @@ void check_manifest_effect(Report& report, Palette& palette) {
                     : "the system reports per-monitor awareness, not of version 2");
 
     // The manifest asks for common controls 6, which the loader takes from the WinSxS store.
-    HANDLE process =
-        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, palette.process().id());
-    if (!report.check(process != nullptr, "the palette process can be queried")) return;
+    const UniqueHandle process(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, palette.process().id()));
+    if (!report.check(static_cast<bool>(process), "the palette process can be queried")) return;
     std::wstring comctl;
-    for (const std::wstring& path : module_paths(process)) {
+    for (const std::wstring& path : module_paths(process.get())) {
         const std::wstring name = lower(path);
         if (name.size() >= 12 && name.ends_with(L"\\comctl32.dll")) comctl = path;
     }
-    CloseHandle(process);
     report.note("the palette's comctl32: " + to_utf8(comctl));
     report.check(lower(comctl).find(L"\\winsxs\\") != std::wstring::npos,
                  "the palette uses comctl32 from the side-by-side store (version 6)");
@@ -244,5 +242,8 @@ void palette_resources(Context& context) {
     context.screenshot("title-bar");
     report.check(palette.close(), "the palette closes");
 }
+
+E2E_TEST(palette_resources, "NEEDS_PALETTE",
+         "icon group, version information and the manifest's effect on the palette");
 
 }  // namespace e2e::cases

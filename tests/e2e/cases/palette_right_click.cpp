@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "mouse_buttons.h"
 
@@ -139,5 +138,8 @@ void palette_right_click(Context& context) {
     report.check(palette.close(), "the palette closes");
     report.check(editor.close().has_value(), "the editor closes");
 }
+
+E2E_TEST(palette_right_click, "NEEDS_PALETTE",
+         "a right click copies the key's send string, with a balloon, and types nothing");
 
 }  // namespace e2e::cases

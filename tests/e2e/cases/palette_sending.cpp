@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "palette_expect.h"
 
@@ -20,9 +19,7 @@ struct Key {
 };
 
 std::wstring send_string(const Key& key) {
-    return to_wide(builtin_table().key_text(static_cast<int16_t>(key.set),
-                                            static_cast<int16_t>(key.group),
-                                            46 * (key.page - 1) + key.key));
+    return ExpectedPages().key_text({key.set, key.group, key.page}, key.key);
 }
 
 std::string name_of(const Key& key) {
@@ -33,14 +30,12 @@ std::string name_of(const Key& key) {
 // Brings the key's page up with real clicks on More, the group button and 下頁.
 bool go_to(Palette& palette, const Key& key) {
     if (!palette.show_set(key.set)) return false;
-    const int pages =
-        builtin_table().page_count(static_cast<int16_t>(key.set), static_cast<int16_t>(key.group));
-    auto label = [&](int page) {
-        return std::to_wstring(page) + L"/" + std::to_wstring(pages) + L"頁";
-    };
+    const int pages = ExpectedPages().page_count(key.set, key.group);
+    auto label = [&](int page) { return page_label(page, pages); };
     if (!palette.click_and_wait_label(palette.group(key.group), label(1))) return false;
     for (int page = 2; page <= key.page; ++page) {
-        if (!palette.click_and_wait_label(palette.control(Palette::kCmdDown), label(page))) {
+        if (!palette.click_and_wait_label(palette.control(quillaro::kPageDownButtonId),
+                                          label(page))) {
             return false;
         }
     }
@@ -58,7 +53,7 @@ class Session {
         const std::wstring text = send_string(key);
         if (check_preview) {
             hover(palette_.key(key.key));
-            report_.check(poll([&] { return palette_.text(Palette::kText1) == text; }, 5s),
+            report_.check(poll([&] { return palette_.text(quillaro::kPreviewId) == text; }, 5s),
                           name_of(key) + ": the preview shows " + describe(text));
         }
         expected_ += text;
@@ -136,9 +131,9 @@ void palette_sending(Context& context) {
     int attempted = 0;
     for (int page = 1; page <= 2; ++page) {
         if (page == 2 &&
-            !palette.click_and_wait_label(palette.control(Palette::kCmdDown), L"2/2頁"))
+            !palette.click_and_wait_label(palette.control(quillaro::kPageDownButtonId), L"2/2頁"))
             break;
-        const int keys_on_page = page == 1 ? 46 : 20;
+        const int keys_on_page = page == 1 ? Palette::kKeys : 66 - Palette::kKeys;  // 66 items
         for (int k = 0; k < keys_on_page; ++k) {
             ++attempted;
             if (session.send({2, 0, page, k}, false)) ++intact;
@@ -171,5 +166,10 @@ void palette_send_without_target(Context& context) {
     report.check(palette.click_and_wait_label(palette.group(3), L"1/3頁"), "and still navigates");
     report.check(palette.close(), "the palette closes");
 }
+
+E2E_TEST(palette_sending, "NEEDS_PALETTE TIMEOUT 300",
+         "click palette keys and read their send strings in the stand-in editor");
+E2E_TEST(palette_send_without_target, "NEEDS_PALETTE",
+         "a key clicked before any other window was in front");
 
 }  // namespace e2e::cases

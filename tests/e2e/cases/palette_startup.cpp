@@ -4,8 +4,8 @@
 #include <fstream>
 #include <string>
 
-#include "cases.h"
 #include "driver/e2e.h"
+#include "group_files.h"
 #include "palette_expect.h"
 
 namespace e2e::cases {
@@ -25,27 +25,13 @@ std::wstring expected_class(ControlKind kind) {
 }
 
 void check_layout(Report& report, const Palette& palette) {
-    const int dpi = static_cast<int>(GetDpiForWindow(palette.window()));
-    report.note("the palette runs at " + std::to_string(dpi) + " dpi");
-    const auto client = client_rect_on_screen(palette.window());
-    if (!report.check(client.has_value(), "the palette's client area")) return;
-    report.check_equal(client->right - client->left,
-                       quillaro::twips_to_pixels(quillaro::kPaletteClientWidth, dpi),
-                       "client width");
-    report.check_equal(client->bottom - client->top,
-                       quillaro::twips_to_pixels(quillaro::kPaletteClientHeight, dpi),
-                       "client height");
+    const int dpi = check_client_size(report, palette.window(), quillaro::kPaletteClientWidth,
+                                      quillaro::kPaletteClientHeight);
     int misplaced = 0;
     for (const auto& placement : quillaro::palette_layout()) {
         HWND control = palette.control(placement.id);
-        const auto rect = window_rect(control);
-        const RECT expected = layout_pixels(placement.rect, dpi);
-        const bool placed = rect && rect->left - client->left == expected.left &&
-                            rect->top - client->top == expected.top &&
-                            rect->right - client->left == expected.right &&
-                            rect->bottom - client->top == expected.bottom;
-        const bool kind_ok = class_name(control) == expected_class(placement.kind);
-        if (!placed || !kind_ok) {
+        if (!placed_at(control, placement.rect, dpi) ||
+            class_name(control) != expected_class(placement.kind)) {
             ++misplaced;
             report.note("control " + std::to_string(placement.id) +
                         " is misplaced or of the wrong class");
@@ -54,15 +40,11 @@ void check_layout(Report& report, const Palette& palette) {
     report.check_equal(misplaced, 0, "controls away from their layout place");
 }
 
-std::wstring builtin_key(int set, int group, int item) {
-    return to_wide(
-        builtin_table().key_caption(static_cast<int16_t>(set), static_cast<int16_t>(group), item));
-}
-
 bool keys_show(const Palette& palette, int set, int group, int page) {
     const auto captions = palette.key_captions();
     for (int k = 0; k < Palette::kKeys; ++k) {
-        if (captions.at(static_cast<size_t>(k)) != builtin_key(set, group, 46 * (page - 1) + k)) {
+        if (captions.at(static_cast<size_t>(k)) !=
+            ExpectedPages().key_caption({set, group, page}, k)) {
             return false;
         }
     }
@@ -74,7 +56,7 @@ bool keys_show(const Palette& palette, int set, int group, int page) {
 void palette_startup(Context& context) {
     Report& report = context.report;
     // A group file whose captions hold "&": shown literally, never as a mnemonic.
-    std::ofstream(context.work_dir / "user_define_0.txt", std::ios::binary)
+    std::ofstream(group_file(context.work_dir, 0), std::ios::binary)
         << "A&B\r\n&,&&,x\r\n&,&&,x\r\n";
 
     Palette palette(context);
@@ -93,13 +75,18 @@ void palette_startup(Context& context) {
     report.check_equal(groups, set1, "the group buttons carry the captions of set 1");
     report.check(keys_show(palette, 1, 0, 1), "the keys show page 1 of set 1, group 0");
     report.check_equal(palette.page_label(), std::wstring(L"1/1頁"), "the page label");
-    report.check_equal(palette.text(Palette::kCmdUp), std::wstring(L"上頁"), "上頁 caption");
-    report.check(!is_enabled(palette.control(Palette::kCmdUp)), "上頁 is disabled");
-    report.check_equal(palette.text(Palette::kCmdDown), std::wstring(L"下頁"), "下頁 caption");
-    report.check(!is_enabled(palette.control(Palette::kCmdDown)), "下頁 is disabled");
-    report.check_equal(palette.text(Palette::kCmdMore), std::wstring(L"More"), "More caption");
-    report.check_equal(palette.text(Palette::kCmdAbout), std::wstring(L"  關於"), "關於 caption");
-    report.check_equal(palette.text(Palette::kText1), std::wstring(), "the preview starts empty");
+    report.check_equal(palette.text(quillaro::kPageUpButtonId), std::wstring(L"上頁"),
+                       "上頁 caption");
+    report.check(!is_enabled(palette.control(quillaro::kPageUpButtonId)), "上頁 is disabled");
+    report.check_equal(palette.text(quillaro::kPageDownButtonId), std::wstring(L"下頁"),
+                       "下頁 caption");
+    report.check(!is_enabled(palette.control(quillaro::kPageDownButtonId)), "下頁 is disabled");
+    report.check_equal(palette.text(quillaro::kMoreButtonId), std::wstring(L"More"),
+                       "More caption");
+    report.check_equal(palette.text(quillaro::kAboutButtonId), std::wstring(L"  關於"),
+                       "關於 caption");
+    report.check_equal(palette.text(quillaro::kPreviewId), std::wstring(),
+                       "the preview starts empty");
     report.check((window_style(palette.key(0)) & BS_TYPEMASK) == BS_OWNERDRAW,
                  "keys draw their captions themselves");
     context.screenshot("startup");
@@ -112,16 +99,18 @@ void palette_startup(Context& context) {
     report.check_equal(palette.text(palette.group(0)), std::wstring(L"A&B"), "set 3, button 0");
     report.check_equal(palette.text(palette.group(1)), std::wstring(L"A&B"),
                        "a missing file repeats the caption before it");
-    report.check(is_enabled(palette.control(Palette::kCmdUp)), "編輯 is enabled in set 3");
+    report.check(is_enabled(palette.control(quillaro::kPageUpButtonId)),
+                 "編輯 is enabled in set 3");
     report.check_equal(palette.text(palette.key(1)), std::wstring(L"&&"), "key 1 of set 3");
     context.screenshot("set3-ampersands");
     report.check(palette.show_set(1), "More returns to set 1");
-    report.check_equal(palette.text(Palette::kCmdUp), std::wstring(L"上頁"), "上頁 again");
-    report.check(!is_enabled(palette.control(Palette::kCmdUp)), "上頁 disabled again");
+    report.check_equal(palette.text(quillaro::kPageUpButtonId), std::wstring(L"上頁"),
+                       "上頁 again");
+    report.check(!is_enabled(palette.control(quillaro::kPageUpButtonId)), "上頁 disabled again");
 
     // Paging through set 1, group 3: three pages.
-    HWND up = palette.control(Palette::kCmdUp);
-    HWND down = palette.control(Palette::kCmdDown);
+    HWND up = palette.control(quillaro::kPageUpButtonId);
+    HWND down = palette.control(quillaro::kPageDownButtonId);
     report.check(palette.click_and_wait_label(palette.group(3), L"1/3頁"), "group 3 selected");
     report.check(is_enabled(down) && !is_enabled(up), "page 1 of 3: only 下頁 enabled");
     report.check(palette.click_and_wait_label(down, L"2/3頁"), "下頁 to page 2");
@@ -136,5 +125,10 @@ void palette_startup(Context& context) {
 
     report.check(palette.close(), "the palette closes and the program ends");
 }
+
+E2E_TEST(palette_startup, "NEEDS_PALETTE",
+         "the palette's window and controls at start-up, More and the paging buttons");
+E2E_TEST_ALSO(palette_startup, "NAME palette_startup_dpi144 DPI 144 NEEDS_PALETTE");
+E2E_TEST_ALSO(palette_startup, "NAME palette_startup_dpi192 DPI 192 NEEDS_PALETTE");
 
 }  // namespace e2e::cases

@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "cases.h"
 #include "driver/e2e.h"
 #include "group_files.h"
 
@@ -50,23 +49,10 @@ void write_group_files(const std::filesystem::path& dir) {
 // Hovers key `k` and waits for the preview box to read `expected`.
 bool preview_reads(Report& report, Palette& palette, int k, std::wstring_view expected) {
     const bool ok = hover(palette.key(k)) &&
-                    poll([&] { return palette.text(Palette::kText1) == expected; }, 5s);
-    if (!ok) report.note("the preview reads " + describe(palette.text(Palette::kText1)));
+                    poll([&] { return palette.text(quillaro::kPreviewId) == expected; }, 5s);
+    if (!ok) report.note("the preview reads " + describe(palette.text(quillaro::kPreviewId)));
     return report.check(ok,
                         "hovering key " + std::to_string(k) + " previews " + describe(expected));
-}
-
-// Clicks key `k` and waits until `sent` has arrived after `typed`, the editor's text so far.
-// On a loss `typed` becomes what the editor holds, so that one loss fails one check.
-bool key_types(Report& report, Palette& palette, const StandInEditor& editor, int k,
-               std::wstring& typed, std::wstring_view sent) {
-    typed += sent;
-    const bool ok = click(palette.key(k)) && editor.wait_for_text(typed);
-    if (!ok) {
-        typed = editor.text().value_or(typed);
-        report.note("the editor holds " + describe(typed));
-    }
-    return report.check(ok, "key " + std::to_string(k) + " typed " + describe(sent));
 }
 
 // Clicks key `k`, one that types nothing, and waits until the palette has handed the focus
@@ -101,9 +87,9 @@ void palette_user_groups(Context& context) {
                        joined({L"箭頭", L"\x03A9符號", L"\x03A9符號", L"寬字", L"Sym", L"Sym", L"",
                                L"", L"Six", L"Nine", L"Ten", L"Ten", L"Ten", L"Ten", L"N", L"O"}),
                        "the group buttons of set 3");
-    report.check_equal(palette.text(Palette::kCmdUp), std::wstring(L"編輯"),
+    report.check_equal(palette.text(quillaro::kPageUpButtonId), std::wstring(L"編輯"),
                        "page 1 of a set-3 group offers 編輯");
-    report.check(is_enabled(palette.control(Palette::kCmdUp)), "編輯 is enabled");
+    report.check(is_enabled(palette.control(quillaro::kPageUpButtonId)), "編輯 is enabled");
     context.screenshot("set3");
 
     // Group 0, selected by More: Big5 read through code page 950.
@@ -111,7 +97,7 @@ void palette_user_groups(Context& context) {
     report.check_equal(keys_text(palette), keys_text({L"左", L"右", L"上", L"下", L"造"}),
                        "group 0's keys, from Big5");
     report.check_equal(palette.page_label(), std::wstring(L"1/1頁"), "group 0 has one page");
-    report.check(!is_enabled(palette.control(Palette::kCmdDown)), "下頁 is disabled");
+    report.check(!is_enabled(palette.control(quillaro::kPageDownButtonId)), "下頁 is disabled");
     preview_reads(report, palette, 4, L"\xE000");
     key_types(report, palette, editor, 0, typed, L"←");
     key_types(report, palette, editor, 4, typed, L"\xE000");
@@ -125,7 +111,8 @@ void palette_user_groups(Context& context) {
 
     // A missing file: no keys, no pages.
     select_group(report, palette, 2, keys_text({}), L"1/0頁");
-    report.check(!is_enabled(palette.control(Palette::kCmdDown)), "下頁 is disabled with 0 pages");
+    report.check(!is_enabled(palette.control(quillaro::kPageDownButtonId)),
+                 "下頁 is disabled with 0 pages");
 
     // A one-line file: its caption is also its only key, which types nothing. The key after it
     // shows that nothing arrived in between.
@@ -146,16 +133,16 @@ void palette_user_groups(Context& context) {
     std::wstring page1;  // c0 .. c45
     for (int k = 0; k < Palette::kKeys; ++k) page1 += (k > 0 ? L"|c" : L"c") + std::to_wstring(k);
     select_group(report, palette, 10, page1, L"1/2頁");
-    page_to(report, palette, Palette::kCmdDown, L"2/2頁");
+    page_to(report, palette, quillaro::kPageDownButtonId, L"2/2頁");
     report.check_equal(keys_text(palette), keys_text({}), "page 2 of group 10 is blank");
-    report.check_equal(palette.text(Palette::kCmdUp), std::wstring(L"上頁"),
+    report.check_equal(palette.text(quillaro::kPageUpButtonId), std::wstring(L"上頁"),
                        "on page 2 the button pages back");
     key_types(report, palette, editor, 0, typed, L"t46");
 
     // 251 items: six pages, the sixth with items 230 to 250 on keys 0 to 20.
     select_group(report, palette, 8, page1, L"1/6頁");
     for (const auto* label : {L"2/6頁", L"3/6頁", L"4/6頁", L"5/6頁", L"6/6頁"}) {
-        page_to(report, palette, Palette::kCmdDown, label);
+        page_to(report, palette, quillaro::kPageDownButtonId, label);
     }
     std::wstring page6;
     for (int k = 0; k < Palette::kKeys; ++k) {
@@ -163,14 +150,16 @@ void palette_user_groups(Context& context) {
         if (k <= 20) page6 += L"c" + std::to_wstring(230 + k);
     }
     report.check_equal(keys_text(palette), page6, "page 6 shows items 230 to 250 on keys 0 to 20");
-    report.check(!is_enabled(palette.control(Palette::kCmdDown)), "下頁 is disabled on page 6");
+    report.check(!is_enabled(palette.control(quillaro::kPageDownButtonId)),
+                 "下頁 is disabled on page 6");
     context.screenshot("page6");
     preview_reads(report, palette, 20, L"s250");
     preview_reads(report, palette, 21, L"");
     clicks_back_to_editor(report, palette, editor, 21);
     key_types(report, palette, editor, 20, typed, L"s250");
-    page_to(report, palette, Palette::kCmdUp, L"5/6頁");
-    report.check(is_enabled(palette.control(Palette::kCmdDown)), "下頁 is enabled on page 5");
+    page_to(report, palette, quillaro::kPageUpButtonId, L"5/6頁");
+    report.check(is_enabled(palette.control(quillaro::kPageDownButtonId)),
+                 "下頁 is enabled on page 5");
 
     // Button 15 shows the second half of file 14's caption, yet opens group 15's keys.
     select_group(report, palette, 15, keys_text({L"k15"}), L"1/1頁");
@@ -179,5 +168,8 @@ void palette_user_groups(Context& context) {
     context.screenshot("end");
     report.check(palette.close(), "the palette closes and the program ends");
 }
+
+E2E_TEST(palette_user_groups, "TIMEOUT 300 NEEDS_PALETTE",
+         "set 3 from group files: captions, keys, pages, previews and typing");
 
 }  // namespace e2e::cases

@@ -7,30 +7,19 @@
 
 #include <shellapi.h>
 
-#include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "cases.h"
 #include "driver/e2e.h"
 
 namespace e2e::cases {
 
 namespace {
 
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
-int environment_number(const char* name, int fallback) {
-    const std::string value = environment(name);
-    return value.empty() ? fallback : std::atoi(value.c_str());
-}
-
 void check_code_page(Report& report) {
-    const std::string locale = environment("LC_ALL");
+    const std::string locale = to_utf8(environment(L"LC_ALL"));
     report.note("LC_ALL=" + locale + ", ANSI code page " + std::to_string(GetACP()));
     if (locale.rfind("zh_TW", 0) == 0) {
         report.check_equal(GetACP(), 950u, "LC_ALL=zh_TW gives ANSI code page 950");
@@ -41,9 +30,9 @@ void check_screen(Report& report) {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    report.check_equal(dpi, environment_number("E2E_DPI", 96), "the screen DPI is E2E_DPI");
+    report.check_equal(dpi, environment_int(L"E2E_DPI").value_or(96), "the screen DPI is E2E_DPI");
 
-    const std::string size = environment("E2E_SCREEN");  // e.g. 1280x1024x24
+    const std::string size = to_utf8(environment(L"E2E_SCREEN"));  // e.g. 1280x1024x24
     int width = 0;
     int height = 0;
     if (std::sscanf(size.c_str(), "%dx%d", &width, &height) == 2) {
@@ -126,5 +115,8 @@ void wine_setup(Context& context) {
     check_fonts(context.report);
     check_quoting(context.report);
 }
+
+E2E_TEST(wine_setup, "", "the environment the runner prepared: code page, DPI, screen, CJK font");
+E2E_TEST_ALSO(wine_setup, "NAME wine_setup_dpi144 DPI 144");
 
 }  // namespace e2e::cases

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "report.h"
+#include "symbols/group_file.h"
 #include "text.h"
 
 namespace e2e {
@@ -82,7 +83,8 @@ std::string random_bytes(size_t count, unsigned seed) {
 }  // namespace
 
 std::wstring group_file_name(int group) {
-    return L"user_define_" + std::to_wstring(group) + L".txt";
+    const std::u16string name = quillaro::group_file_name(group);
+    return {name.begin(), name.end()};
 }
 
 std::vector<GroupFileEntry> hostile_group_files() {
@@ -154,17 +156,15 @@ void write_group_files(const std::filesystem::path& folder,
 }
 
 HeldOpenFile::HeldOpenFile(const std::filesystem::path& file) {
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) handle_.reset(handle);
+    handle_.reset(CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 bool opens_like_a_group_file(const std::filesystem::path& file) {
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(handle);
-    return true;
+    const UniqueHandle handle(CreateFileW(file.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(handle);
 }
 
 }  // namespace e2e

@@ -25,7 +25,7 @@ struct GroupFileEntry {
     std::string bytes;  // the file's content (File and HeldOpen)
 };
 
-// "user_define_<group>.txt"
+// "user_define_<group>.txt", named by the palette's own code.
 std::wstring group_file_name(int group);
 
 // The hostile folder, one entry per group:

@@ -15,7 +15,8 @@ Palette::Palette(const Context& context, Millis timeout)
         groups_.at(static_cast<size_t>(i)) =
             require_child(window_, quillaro::kFirstGroupButtonId + i, 5s);
     }
-    for (int id : {kCmdUp, kCmdDown, kPageShow, kText1, kCmdMore, kCmdAbout}) {
+    for (int id : {quillaro::kPageUpButtonId, quillaro::kPageDownButtonId, quillaro::kPageLabelId,
+                   quillaro::kPreviewId, quillaro::kMoreButtonId, quillaro::kAboutButtonId}) {
         require_child(window_, id, 5s);
     }
     // Shown and painted: the first page's label is there once start-up is over.
@@ -52,7 +53,7 @@ bool Palette::click_and_wait_label(HWND target, std::wstring_view expected_label
 }
 
 int Palette::current_set() const {
-    if (text(kCmdUp) == L"編輯") return 3;
+    if (text(quillaro::kPageUpButtonId) == L"編輯") return 3;
     const std::wstring first = text(groups_[0]);
     if (first == L"地址") return 1;
     if (first == L"俄文") return 2;
@@ -62,7 +63,8 @@ int Palette::current_set() const {
 bool Palette::show_set(int set) {
     for (int clicks = 0; clicks < 3 && current_set() != set; ++clicks) {
         const int before = current_set();
-        if (!click_until(control(kCmdMore), [&] { return current_set() != before; })) return false;
+        if (!click_until(control(quillaro::kMoreButtonId), [&] { return current_set() != before; }))
+            return false;
     }
     return current_set() == set;
 }

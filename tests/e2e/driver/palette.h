@@ -10,24 +10,19 @@
 #include <vector>
 
 #include "palette/layout.h"
+#include "palette/palette.h"
 #include "poll.h"
 #include "process.h"
+#include "symbols/key_table.h"
 #include "test_case.h"
 
 namespace e2e {
 
 class Palette {
   public:
-    static constexpr std::wstring_view kTitle = L"Quillaro符號輸入小工具";
-    static constexpr int kKeys = 46;
-    static constexpr int kGroups = 16;
-    // The control IDs the palette gives its controls.
-    static constexpr int kCmdUp = quillaro::kPageUpButtonId;
-    static constexpr int kCmdDown = quillaro::kPageDownButtonId;
-    static constexpr int kPageShow = quillaro::kPageLabelId;
-    static constexpr int kText1 = quillaro::kPreviewId;
-    static constexpr int kCmdMore = quillaro::kMoreButtonId;
-    static constexpr int kCmdAbout = quillaro::kAboutButtonId;
+    static inline const std::wstring kTitle{reinterpret_cast<const wchar_t*>(quillaro::kAppTitle)};
+    static constexpr int kKeys = quillaro::kKeysPerPage;
+    static constexpr int kGroups = quillaro::kGroupButtons;
 
     // Starts quillaro_palette.exe in the test's folder and waits for its window and controls.
     // Throws Error if they do not come.
@@ -42,7 +37,7 @@ class Palette {
     // The window text of a control; "<gone>" when it does not answer.
     [[nodiscard]] std::wstring text(HWND control) const;
     [[nodiscard]] std::wstring text(int id) const { return text(control(id)); }
-    [[nodiscard]] std::wstring page_label() const { return text(kPageShow); }
+    [[nodiscard]] std::wstring page_label() const { return text(quillaro::kPageLabelId); }
     [[nodiscard]] std::array<std::wstring, kKeys> key_captions() const;
     [[nodiscard]] std::array<std::wstring, kGroups> group_captions() const;
 

@@ -5,22 +5,6 @@
 
 namespace e2e {
 
-UniqueHandle& UniqueHandle::operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-}
-
-HANDLE UniqueHandle::release() {
-    HANDLE handle = handle_;
-    handle_ = nullptr;
-    return handle;
-}
-
-void UniqueHandle::reset(HANDLE handle) {
-    if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    handle_ = handle;
-}
-
 std::wstring quote_argument(std::wstring_view argument) {
     if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring_view::npos) {
         return std::wstring(argument);

@@ -11,27 +11,12 @@
 #include <vector>
 
 #include "poll.h"
+#include "win32/unique_handle.h"
 
 namespace e2e {
 
-class UniqueHandle {
-  public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept;
-    ~UniqueHandle() { reset(); }
-
-    [[nodiscard]] HANDLE get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    HANDLE release();
-    void reset(HANDLE handle = nullptr);
-
-  private:
-    HANDLE handle_ = nullptr;
-};
+// The product's own owner of kernel handles: null and INVALID_HANDLE_VALUE are both empty.
+using UniqueHandle = quillaro::win32::UniqueKernelHandle;
 
 // One argument quoted so that CommandLineToArgvW and the C runtime read it back unchanged.
 std::wstring quote_argument(std::wstring_view argument);

@@ -39,6 +39,17 @@ double seconds(const FILETIME& time) {
 
 std::string kib(SIZE_T bytes) { return std::to_string(bytes / 1024) + " KiB"; }
 
+template <class T>
+void check_count(Report& report, T before, T after, T allowed, const std::string& what) {
+    if (allowed == 0) {
+        report.check_equal(after, before, what);
+    } else {
+        report.check(after <= before + allowed,
+                     what + " grow by at most " + std::to_string(allowed) + " (" +
+                         std::to_string(before) + " to " + std::to_string(after) + ")");
+    }
+}
+
 }  // namespace
 
 ResourceUse resource_use(const Process& process) {
@@ -69,6 +80,25 @@ std::string describe(const ResourceUse& use) {
            std::to_string(use.user_objects) + ", handles " + std::to_string(use.handles) +
            ", working set " + kib(use.working_set) + " (peak " + kib(use.peak_working_set) +
            "), private " + kib(use.private_bytes);
+}
+
+void check_no_leak(Report& report, const ResourceUse& before, const ResourceUse& after,
+                   const LeakAllowance& allowance, const std::string& when) {
+    if (before.gdi_objects == 0 && before.user_objects == 0 && after.gdi_objects == 0 &&
+        after.user_objects == 0) {
+        report.note("GetGuiResources reports nothing here: handles and memory only " + when);
+    } else {
+        check_count(report, before.gdi_objects, after.gdi_objects, allowance.objects,
+                    "GDI objects " + when);
+        check_count(report, before.user_objects, after.user_objects, allowance.objects,
+                    "USER objects " + when);
+    }
+    report.check(before.handles != 0, "the process's kernel handles can be counted");
+    check_count(report, before.handles, after.handles, allowance.handles, "kernel handles " + when);
+    report.check(after.private_bytes <= before.private_bytes + allowance.private_bytes,
+                 "private bytes grew by at most " + kib(allowance.private_bytes) + " " + when);
+    report.check(after.working_set <= before.working_set + allowance.working_set,
+                 "the working set grew by at most " + kib(allowance.working_set) + " " + when);
 }
 
 }  // namespace e2e

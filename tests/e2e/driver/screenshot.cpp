@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "process.h"
 #include "text.h"
 
 namespace e2e {
@@ -33,10 +34,10 @@ bool Screenshots::take(std::string_view name, Millis timeout) const {
     DeleteFileW(done.c_str());
     DeleteFileW(failed.c_str());
 
-    HANDLE file = CreateFileW(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
+    if (!UniqueHandle(CreateFileW(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr))) {
+        return false;
+    }
 
     poll([&] { return file_exists(done) || file_exists(failed); }, timeout, 50ms);
     return file_exists(done);

@@ -1,6 +1,9 @@
 #include "stand_in.h"
 
+#include <algorithm>
+
 #include "input.h"
+#include "text.h"
 #include "window.h"
 
 namespace e2e {
@@ -26,6 +29,28 @@ std::optional<std::wstring> StandInEditor::text() const { return window_text(edi
 
 bool StandInEditor::wait_for_text(std::wstring_view expected, Millis timeout) const {
     return poll([&] { return text() == expected; }, timeout);
+}
+
+size_t StandInEditor::text_length() const {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(edit_, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length);
+    return static_cast<size_t>(length);
+}
+
+bool StandInEditor::wait_for_text_or_resync(std::wstring& expected, Report& report,
+                                            Millis timeout) const {
+    if (wait_for_text(expected, timeout)) return true;
+    const std::wstring actual = text().value_or(L"");
+    const auto [differs, unused] =
+        std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end());
+    const auto at = static_cast<size_t>(differs - expected.begin());
+    const size_t from = at < 8 ? 0 : at - 8;
+    report.note("the editor differs from unit " + std::to_string(at) + " of " +
+                std::to_string(expected.size()) + " (it holds " + std::to_string(actual.size()) +
+                "): expected " + describe(std::wstring_view(expected).substr(from, 24)) + ", got " +
+                describe(std::wstring_view(actual).substr(std::min(from, actual.size()), 24)));
+    expected = actual;
+    return false;
 }
 
 bool StandInEditor::has_focus() const {

@@ -32,8 +32,14 @@ class StandInEditor {
 
     // What the edit control holds now; nothing if it does not answer.
     [[nodiscard]] std::optional<std::wstring> text() const;
+    // The number of UTF-16 units the edit control holds; 0 if it does not answer.
+    [[nodiscard]] size_t text_length() const;
     // Polls until the edit control holds exactly `expected`.
     bool wait_for_text(std::wstring_view expected, Millis timeout = 10s) const;
+    // The same for a long run of typing: when the text does not come, notes in `report` where
+    // it first differs and sets `expected` to what the editor holds, so that one lost symbol
+    // does not fail every later check.
+    bool wait_for_text_or_resync(std::wstring& expected, Report& report, Millis timeout) const;
 
     // Clicks into the edit control with the mouse and waits until the editor is the
     // foreground window with the focus in its edit control.

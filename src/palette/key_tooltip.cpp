@@ -1,0 +1,101 @@
+#include "palette/key_tooltip.h"
+
+#include "palette/palette.h"
+#include "symbols/group_file.h"
+
+namespace quillaro {
+namespace {
+
+bool is_high_surrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool is_low_surrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// A long caption (a user's phrase) shows its start in the tooltip, never half a surrogate pair.
+constexpr size_t kTooltipCaptionUnits = 40;
+
+std::u16string_view shortened(std::u16string_view caption, bool& cut) {
+    cut = caption.size() > kTooltipCaptionUnits;
+    if (!cut) return caption;
+    size_t end = kTooltipCaptionUnits;
+    if (is_high_surrogate(caption[end - 1])) --end;
+    return caption.substr(0, end);
+}
+
+}  // namespace
+
+char32_t CodePoints::next() {
+    const char16_t unit = text_[at_++];
+    if (is_high_surrogate(unit) && at_ < text_.size() && is_low_surrogate(text_[at_])) {
+        const char16_t low = text_[at_++];
+        return 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
+               (static_cast<char32_t>(low) - 0xDC00);
+    }
+    return unit;
+}
+
+std::u16string hex_code_point(char32_t code_point) {
+    constexpr std::u16string_view kDigits = u"0123456789ABCDEF";
+    std::u16string hex;
+    for (int shift = 20; shift >= 0; shift -= 4) {
+        const auto digit = static_cast<size_t>((code_point >> shift) & 0xF);
+        if (!hex.empty() || digit != 0 || shift < 16) hex.push_back(kDigits[digit]);
+    }
+    return hex;
+}
+
+bool draws_blank(char32_t c) {
+    return c <= 0x20 || (c >= 0x7F && c <= 0xA0) || c == 0xAD || c == 0x034F || c == 0x115F ||
+           c == 0x1160 || c == 0x1680 || (c >= 0x2000 && c <= 0x200F) ||
+           (c >= 0x2028 && c <= 0x202F) || (c >= 0x205F && c <= 0x206F) || c == 0x3000 ||
+           c == 0x3164 || (c >= 0xFE00 && c <= 0xFE0F) || c == 0xFEFF || c == 0xFFA0;
+}
+
+CodePointCaption code_point_caption(std::u16string_view caption) {
+    CodePoints points(caption);
+    size_t count = 0;
+    CodePointCaption shown;
+    while (!points.done()) {
+        const char32_t c = points.next();
+        ++count;
+        if (shown.digits.empty() && !draws_blank(c)) shown.digits = hex_code_point(c);
+    }
+    shown.several = !shown.digits.empty() && count > 1;
+    return shown;
+}
+
+std::u16string CodePointCaption::text(bool line_break) const {
+    if (!several) return digits;
+    return digits + (line_break ? u"\n…" : u"…");
+}
+
+std::u16string code_point_list(std::u16string_view text, size_t shown) {
+    CodePoints points(text);
+    std::u16string list;
+    for (size_t i = 0; !points.done(); ++i) {
+        if (i == shown) return list + u" …";
+        if (i > 0) list += u' ';
+        list += u"U+" + hex_code_point(points.next());
+    }
+    return list;
+}
+
+std::u16string key_tooltip_text(std::u16string_view caption, std::u16string_view send, int16_t set,
+                                int16_t group) {
+    if (caption.empty() && send.empty()) return {};
+    bool cut = false;
+    std::u16string text(shortened(caption, cut));
+    if (cut) text += u"…";
+    text += u"\r\n";
+    text += send.empty() ? std::u16string(u"—") : code_point_list(send);
+    if (set == kUserSet) {
+        text += u"\r\n" + group_file_name(group);
+    }
+    return text;
+}
+
+std::u16string Palette::key_tooltip(int16_t index) const {
+    const int32_t item = item_under_key(index);
+    return key_tooltip_text(table.key_caption(set, group, item), table.key_text(set, group, item),
+                            set, group);
+}
+
+}  // namespace quillaro

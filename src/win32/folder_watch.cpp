@@ -1,0 +1,84 @@
+#include "win32/folder_watch.h"
+
+#include <string_view>
+#include <utility>
+
+#include "symbols/group_file.h"
+
+namespace quillaro::win32 {
+namespace {
+
+// Made, renamed, deleted, written or resized: whatever an editor's save does.
+constexpr DWORD kChanges =
+    FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE;
+
+// True when a batch of change records names a group file. An empty batch means the records
+// overflowed and are lost: any file may have changed.
+bool names_group_file(const BYTE* records, DWORD size) {
+    if (size == 0) return true;
+    DWORD at = 0;
+    for (;;) {
+        const auto* record = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(records + at);
+        const std::u16string_view name(reinterpret_cast<const char16_t*>(record->FileName),
+                                       record->FileNameLength / sizeof(WCHAR));
+        if (may_name_group_file(name)) return true;
+        if (record->NextEntryOffset == 0) return false;
+        at += record->NextEntryOffset;
+        if (at >= size) return false;
+    }
+}
+
+}  // namespace
+
+FolderWatch::FolderWatch(std::function<void()> changed)
+    : changed_(std::move(changed)),
+      folder_(CreateFileW(
+          L".", FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr)),
+      signal_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    if (folder_ && signal_) start_reading();
+}
+
+FolderWatch::~FolderWatch() {
+    if (!reading_) return;
+    // The system writes into records_ until the read is over: end it and wait for that.
+    CancelIoEx(folder_.get(), &overlapped_);
+    DWORD ignored = 0;
+    GetOverlappedResult(folder_.get(), &overlapped_, &ignored, TRUE);
+}
+
+bool FolderWatch::start_reading() {
+    overlapped_ = {};
+    overlapped_.hEvent = signal_.get();
+    ResetEvent(signal_.get());
+    reading_ =
+        ReadDirectoryChangesW(folder_.get(), records_.data(), static_cast<DWORD>(records_.size()),
+                              FALSE, kChanges, nullptr, &overlapped_, nullptr) != FALSE;
+    return reading_;
+}
+
+void FolderWatch::take_changes() {
+    DWORD size = 0;
+    const bool read = GetOverlappedResult(folder_.get(), &overlapped_, &size, FALSE) != FALSE;
+    reading_ = false;
+    // A failed read (the folder gone, say) still may have changed the files; reading again
+    // fails the same way and ends the watching.
+    const bool group_file = !read || names_group_file(records_.data(), size);
+    if (read) start_reading();
+    if (group_file) changed_();
+}
+
+bool FolderWatch::next_message(MSG& message) {
+    for (;;) {
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+            return message.message != WM_QUIT;
+        }
+        HANDLE signal = signal_.get();
+        const DWORD count = reading_ ? 1 : 0;
+        const DWORD woke = MsgWaitForMultipleObjectsEx(count, count != 0 ? &signal : nullptr,
+                                                       INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (count != 0 && woke == WAIT_OBJECT_0) take_changes();
+    }
+}
+
+}  // namespace quillaro::win32

@@ -1,0 +1,137 @@
+#include "win32/glyph_coverage.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "palette/key_tooltip.h"
+
+namespace quillaro::win32 {
+namespace {
+
+// Code points that no font has: one unassigned, one that is no character at all. What a
+// font draws for them is its missing-symbol mark, after font linking has found nothing.
+constexpr char32_t kNoFontHas[] = {0x0378, 0xFFFF};
+
+// A caption of hundreds of missing characters is decided by its first few.
+constexpr size_t kCheckedCharacters = 16;
+
+std::u16string utf16(char32_t code_point) {
+    if (code_point < 0x10000) return std::u16string(1, static_cast<char16_t>(code_point));
+    const char32_t v = code_point - 0x10000;
+    return {static_cast<char16_t>(0xD800 + (v >> 10)), static_cast<char16_t>(0xDC00 + (v & 0x3FF))};
+}
+
+}  // namespace
+
+// A monochrome memory bitmap with one font selected, big enough for any one character of it.
+// Made only while something is to be decided, and freed right after.
+class GlyphCoverage::Canvas {
+  public:
+    explicit Canvas(HFONT font) : font_(font) {}
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    ~Canvas() { release(); }
+
+    // The pixels of one character drawn in black on white.
+    std::vector<uint8_t> draw(char32_t code_point) {
+        if (!ready()) return {};
+        PatBlt(dc_, 0, 0, width_, height_, WHITENESS);
+        const std::u16string text = utf16(code_point);
+        TextOutW(dc_, height_, 0, reinterpret_cast<const wchar_t*>(text.c_str()),
+                 static_cast<int>(text.size()));
+        GdiFlush();
+        std::vector<uint8_t> bits(static_cast<size_t>(row_bytes_) * static_cast<size_t>(height_));
+        GetBitmapBits(bitmap_, static_cast<LONG>(bits.size()), bits.data());
+        return bits;
+    }
+
+  private:
+    bool ready() {
+        if (dc_ != nullptr) return true;
+        dc_ = CreateCompatibleDC(nullptr);
+        if (dc_ == nullptr) return false;
+        old_font_ = SelectObject(dc_, font_);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc_, &metrics);
+        height_ = std::max(1, static_cast<int>(metrics.tmHeight));
+        // Room for a wide character and for one that reaches left of its origin.
+        width_ = 4 * height_;
+        row_bytes_ = (width_ + 15) / 16 * 2;  // monochrome rows are whole words
+        bitmap_ = CreateBitmap(width_, height_, 1, 1, nullptr);
+        if (bitmap_ == nullptr) {
+            release();
+            return false;
+        }
+        old_bitmap_ = SelectObject(dc_, bitmap_);
+        SetTextColor(dc_, RGB(0, 0, 0));
+        SetBkMode(dc_, TRANSPARENT);
+        SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+        return true;
+    }
+
+    void release() {
+        if (dc_ == nullptr) return;
+        if (old_bitmap_ != nullptr) SelectObject(dc_, old_bitmap_);
+        if (old_font_ != nullptr) SelectObject(dc_, old_font_);
+        if (bitmap_ != nullptr) DeleteObject(bitmap_);
+        DeleteDC(dc_);
+        dc_ = nullptr;
+        bitmap_ = nullptr;
+        old_bitmap_ = nullptr;
+        old_font_ = nullptr;
+    }
+
+    HFONT font_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_bitmap_ = nullptr;
+    HGDIOBJ old_font_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+    int row_bytes_ = 0;
+};
+
+GlyphCoverage::FontCoverage& GlyphCoverage::coverage_of(HFONT font, Canvas& canvas) {
+    auto found = fonts_.find(font);
+    if (found != fonts_.end()) return found->second;
+    FontCoverage coverage;
+    for (const char32_t code_point : kNoFontHas) {
+        coverage.missing_marks.push_back(canvas.draw(code_point));
+    }
+    return fonts_.emplace(font, std::move(coverage)).first->second;
+}
+
+bool GlyphCoverage::draws(HFONT font, std::u16string_view caption) {
+    const auto known_font = fonts_.find(font);
+    FontCoverage* coverage = known_font == fonts_.end() ? nullptr : &known_font->second;
+    std::optional<Canvas> canvas;  // made at the first character not decided yet
+    CodePoints points(caption);
+    bool anything_visible = false;
+    for (size_t checked = 0; !points.done() && checked < kCheckedCharacters;) {
+        const char32_t code_point = points.next();
+        if (draws_blank(code_point)) continue;
+        ++checked;
+        anything_visible = true;
+        if (coverage != nullptr) {
+            const auto known = coverage->drawn.find(code_point);
+            if (known != coverage->drawn.end()) {
+                if (known->second) return true;
+                continue;
+            }
+        }
+        if (!canvas) canvas.emplace(font);
+        if (coverage == nullptr) coverage = &coverage_of(font, *canvas);
+        const std::vector<uint8_t> pixels = canvas->draw(code_point);
+        // Without a canvas nothing can be decided: the key keeps its caption.
+        if (pixels.empty()) return true;
+        ++drawn_count_;
+        bool missing = false;
+        for (const auto& mark : coverage->missing_marks) missing = missing || pixels == mark;
+        coverage->drawn.emplace(code_point, !missing);
+        if (!missing) return true;
+    }
+    return !anything_visible;
+}
+
+}  // namespace quillaro::win32
