@@ -2,7 +2,7 @@
 // "<name> <value>" lines for bench/run_wine_bench.sh, which runs each one several times and
 // compares medians.
 //
-//   wine_bench.exe startup palette|minimal [--hostile]
+//   wine_bench.exe startup palette|minimal|controls [--hostile]
 //       Milliseconds from starting the program to its window shown and ready: visible, the
 //       palette's page label written (start-up paints page 1 before it shows the window), and
 //       the program answering a message, so it has painted and entered its message loop.
@@ -13,15 +13,23 @@
 //       character of its string arriving in the stand-in editor (click_ms), and from the
 //       driver typing the same string into the editor with SendInput to its arrival
 //       (typed_ms). N = 1 clicks 縣, the first key of set 1; N > 1 a set-3 key typing N units.
-//   wine_bench.exe idle palette|minimal|minimal-timer [--seconds=S] [--cursor-away]
+//   wine_bench.exe handoff [--units=N]
+//       The floor of click to text: the median over 9 rounds of milliseconds from a click on a
+//       window of the driver's own to the string arriving in the stand-in editor, that window
+//       doing what the palette does on a click, with nothing else: it is activated by the
+//       click, gives the activation back to the editor, waits until the editor has it and
+//       types the string with SendInput (handoff_ms); and typed_ms as click-to-text measures it.
+//   wine_bench.exe idle palette|minimal|minimal-timer|controls|controls-timer [--seconds=S]
+//                  [--cursor-away]
 //       Starts the program, rests the mouse cursor on the middle of its window (on a key of
 //       the palette), or at the screen's corner with --cursor-away, and one second later prints
 //       "idle_begin", lets it do nothing for S seconds (default 10), prints "idle_end" and
-//       closes it. minimal-timer is the minimal window running the palette's timer. The script
-//       reads the processor time of the program and of the wineserver from /proc at the two
+//       closes it. minimal-timer is the minimal window running the palette's timer, and
+//       controls-timer the floor (controls_window.exe, the palette's 70 controls) with it. The
+//       script reads the processor time of the program and of the wineserver from /proc at the two
 //       lines: Wine's GetProcessTimes for another process shows a small part of what /proc
 //       does.
-//   wine_bench.exe memory palette|minimal
+//   wine_bench.exe memory palette|minimal|controls
 //       The peak working set, two seconds after the program is ready, in KiB.
 //   wine_bench.exe reload [--hostile]
 //       Group files: the palette shows set 3 in a folder of one small group file (or in the
@@ -37,10 +45,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "driver/e2e.h"
@@ -64,6 +74,10 @@ Subject subject(std::wstring_view name) {
     if (name == L"minimal") return {L"minimal_window.exe", L"Minimal window", false, {}};
     if (name == L"minimal-timer") {
         return {L"minimal_window.exe", L"Minimal window", false, {L"--timer"}};
+    }
+    if (name == L"controls") return {L"controls_window.exe", L"Controls window", false, {}};
+    if (name == L"controls-timer") {
+        return {L"controls_window.exe", L"Controls window", false, {L"--timer"}};
     }
     throw Error("no such program: " + to_utf8(name));
 }
@@ -153,12 +167,45 @@ double median(std::vector<double> values) {
     return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+// N units of "0123456789", the string of a set-3 key in the click benchmarks.
+std::wstring digits(int units) {
+    std::wstring text;
+    for (int i = 0; i < units; ++i) text += static_cast<wchar_t>(L'0' + i % 10);
+    return text;
+}
+
+// Nine rounds of: a click where the mouse cursor rests, timed until `text` has arrived in the
+// editor, then the driver typing `text` itself with SendInput, timed the same way. Prints the
+// medians as `click_name` and typed_ms.
+void time_clicks(HWND edit, const std::wstring& text, const char* click_name) {
+    const auto arrived = [&](size_t before) {
+        return poll([&] { return text_length(edit) >= before + text.size(); }, 30s, 1ms);
+    };
+    std::vector<double> clicked;
+    std::vector<double> typed;
+    for (int round = 0; round < 9; ++round) {
+        size_t before = text_length(edit);
+        auto start = Clock::now();
+        if (!press_and_release() || !arrived(before)) {
+            throw Error("the clicked string never arrived");
+        }
+        clicked.push_back(milliseconds_since(start));
+        before = text_length(edit);
+        start = Clock::now();
+        if (!type_text(text) || !arrived(before)) {
+            throw Error("the typed string never arrived");
+        }
+        typed.push_back(milliseconds_since(start));
+    }
+    print_value(click_name, median(clicked));
+    print_value("typed_ms", median(typed));
+}
+
 void click_to_text(int units) {
     const std::wstring folder_name = L"click" + std::to_wstring(units);
     const auto folder = work_folder(folder_name);
     // N units of "0123456789" for a set-3 key; set 1's first key for one unit.
-    std::wstring text;
-    for (int i = 0; i < units; ++i) text += static_cast<wchar_t>(L'0' + i % 10);
+    std::wstring text = digits(units);
     if (units > 1) {
         std::ofstream(folder / group_file_name(0), std::ios::binary) << "Bench\r\nkey\r\n"
                                                                      << to_utf8(text) << "\r\n";
@@ -178,28 +225,7 @@ void click_to_text(int units) {
         throw Error("the key's string never showed in the preview");
     }
 
-    const size_t length = text.size();
-    std::vector<double> clicked;
-    std::vector<double> typed;
-    for (int round = 0; round < 9; ++round) {
-        size_t before = text_length(editor.edit());
-        auto start = Clock::now();
-        if (!press_and_release() ||
-            !poll([&] { return text_length(editor.edit()) >= before + length; }, 30s, 1ms)) {
-            throw Error("the key's string never arrived");
-        }
-        clicked.push_back(milliseconds_since(start));
-
-        before = text_length(editor.edit());
-        start = Clock::now();
-        if (!type_text(text) ||
-            !poll([&] { return text_length(editor.edit()) >= before + length; }, 30s, 1ms)) {
-            throw Error("the typed string never arrived");
-        }
-        typed.push_back(milliseconds_since(start));
-    }
-    print_value("click_ms", median(clicked));
-    print_value("typed_ms", median(typed));
+    time_clicks(editor.edit(), text, "click_ms");
     palette.close();
     editor.close();
 }
@@ -227,6 +253,100 @@ void memory(const Subject& program) {
     print_value("peak_working_set_kib", static_cast<double>(use.peak_working_set) / 1024);
     print_value("working_set_kib", static_cast<double>(use.working_set) / 1024);
     close_program(process, window);
+}
+
+// --- the floor of click to text: the activation hand-off alone ---------------------------
+
+// A window of the driver's own, run by a thread of its own as the palette runs its window: a
+// click activates it, and on the button's release it does what the palette does for a key.
+class HandoffWindow {
+  public:
+    HandoffWindow(HWND editor, std::wstring text)
+        : editor_(editor), text_(std::move(text)), thread_([this] { run(); }) {
+        if (!poll([&] { return window_.load() != nullptr; }, 10s)) {
+            thread_.join();
+            throw Error("no hand-off window");
+        }
+    }
+    HandoffWindow(const HandoffWindow&) = delete;
+    HandoffWindow& operator=(const HandoffWindow&) = delete;
+    ~HandoffWindow() {
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+        thread_.join();
+    }
+    [[nodiscard]] HWND window() const { return window_; }
+
+  private:
+    static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+        if (message == WM_NCCREATE) {
+            const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+            SetWindowLongPtrW(window, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        }
+        auto* self = reinterpret_cast<HandoffWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_LBUTTONUP && self != nullptr) {
+            self->hand_off();
+            return 0;
+        }
+        if (message == WM_DESTROY) PostQuitMessage(0);
+        return DefWindowProcW(window, message, wparam, lparam);
+    }
+
+    // As the palette does it: activate the editor, wait until it has the activation and a
+    // focus, polling every millisecond while dispatching messages, then type.
+    void hand_off() {
+        SetForegroundWindow(editor_);
+        const auto deadline = Clock::now() + 500ms;
+        while (Clock::now() < deadline &&
+               (GetForegroundWindow() != editor_ || focus_of_thread_of(editor_) == nullptr)) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+                DispatchMessageW(&message);
+            }
+        }
+        type_text(text_);
+    }
+
+    void run() {
+        WNDCLASSEXW window_class{};
+        window_class.cbSize = sizeof window_class;
+        window_class.lpfnWndProc = proc;
+        window_class.hInstance = GetModuleHandleW(nullptr);
+        window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        window_class.lpszClassName = L"QuillaroBenchHandoff";
+        RegisterClassExW(&window_class);
+        HWND window = CreateWindowExW(WS_EX_TOPMOST, window_class.lpszClassName, L"Hand-off",
+                                      WS_OVERLAPPED | WS_CAPTION, 60, 700, 240, 120, nullptr,
+                                      nullptr, window_class.hInstance, this);
+        if (window == nullptr) return;
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+        UpdateWindow(window);
+        window_ = window;
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    }
+
+    HWND editor_;
+    std::wstring text_;
+    std::atomic<HWND> window_ = nullptr;
+    std::thread thread_;
+};
+
+void handoff(int units) {
+    const std::wstring text = units > 1 ? digits(units) : L"縣";
+    Report report;
+    const Screenshots no_screenshots({});
+    Context context{report, no_screenshots, own_folder(), work_folder(L"empty"), {}};
+    StandInEditor editor(context, {L"--pos=700,80"});
+    if (!editor.click_into()) throw Error("the editor never took the focus");
+    HandoffWindow own(editor.window(), text);
+    const auto client = client_rect_on_screen(own.window());
+    if (!client || !move_mouse_to(centre_of(*client))) throw Error("the mouse would not move");
+
+    time_clicks(editor.edit(), text, "handoff_ms");
+    editor.close();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -328,6 +448,8 @@ int wmain(int argc, wchar_t** argv) {
             startup(subject(who), flag(args, L"--hostile"));
         } else if (what == L"click-to-text") {
             click_to_text(option(args, L"--units=", 1));
+        } else if (what == L"handoff") {
+            handoff(option(args, L"--units=", 1));
         } else if (what == L"idle") {
             idle(subject(who), option(args, L"--seconds=", 10), flag(args, L"--cursor-away"));
         } else if (what == L"memory") {
@@ -338,7 +460,7 @@ int wmain(int argc, wchar_t** argv) {
             memory_set3(flag(args, L"--big-files"));
         } else {
             print_line("usage: wine_bench.exe startup|idle|memory palette|minimal [--hostile]");
-            print_line("       wine_bench.exe click-to-text [--units=N]");
+            print_line("       wine_bench.exe click-to-text|handoff [--units=N]");
             print_line("       wine_bench.exe reload [--hostile]");
             print_line("       wine_bench.exe memory-set3 [--big-files]");
             return 2;

@@ -9,6 +9,7 @@
 #include "palette/key_tooltip.h"
 #include "palette/layout.h"
 #include "win32/child_control.h"
+#include "win32/control_styles.h"
 #include "win32/fitted_text.h"
 #include "win32/saved_place.h"
 #include "win32/unique_handle.h"
@@ -34,34 +35,6 @@ bool is_group(int id) {
 }
 bool is_owner_drawn(ControlKind kind) {
     return kind == ControlKind::KeyButton || kind == ControlKind::GroupButton;
-}
-
-const wchar_t* class_for(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Label:
-            return L"STATIC";
-        case ControlKind::TextBox:
-            return L"EDIT";
-        default:
-            return L"BUTTON";
-    }
-}
-
-DWORD style_for(ControlKind kind) {
-    const DWORD common = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    switch (kind) {
-        // Drawn by us so that a caption shows literally: "&" is never a mnemonic.
-        case ControlKind::KeyButton:
-        case ControlKind::GroupButton:
-            return common | WS_TABSTOP | BS_OWNERDRAW;
-        case ControlKind::Button:
-            return common | WS_TABSTOP | BS_PUSHBUTTON;
-        case ControlKind::Label:
-            return common | SS_LEFT | SS_NOPREFIX;
-        case ControlKind::TextBox:
-            return common | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
-    }
-    return common;
 }
 
 void set_text(HWND window, const std::u16string& text) { SetWindowTextW(window, wide(text)); }
@@ -118,8 +91,8 @@ bool PaletteWindow::create_controls() {
         const std::u16string* text = nullptr;
         if (id == kMoreButtonId) text = &palette_.more_button.caption;
         if (id == kAboutButtonId) text = &palette_.about_button.caption;
-        HWND control = create_child(hwnd(), class_for(placement.kind), style_for(placement.kind),
-                                    placement.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0,
+        HWND control = create_child(hwnd(), control_class(placement.kind),
+                                    control_style(placement.kind), control_ex_style(placement.kind),
                                     placement, dpi(), text != nullptr ? wide(*text) : L"");
         if (control == nullptr) return false;
         if (is_owner_drawn(placement.kind) &&

@@ -1,7 +1,9 @@
 # shellcheck shell=bash
 # The Wine session of an end-to-end test: a private X display, a Wine prefix made once per test
 # run, the fonts and DPI the tests expect. Sourced by run_e2e.sh; nothing runs on sourcing but
-# setting variables and defining functions.
+# setting variables and defining functions. Scripts under `set -e` source it too: the clean-up
+# at exit tolerates what is already gone (an ended Xvfb, no Wine server), so that it never turns
+# a run that did its job into a failure.
 #
 # Environment it reads (all optional):
 #   E2E_BUILD_DIR   the mingw build folder (default: <source>/build/mingw)
@@ -89,9 +91,9 @@ e2e_ensure_locale() {
 e2e_kill_stale_display() {
     local pid
     pid="$(cat "$E2E_XVFB_PID_FILE" 2>/dev/null)" || return 0
-    if [ -n "$pid" ] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q '^Xvfb '; then
+    if [ -n "$pid" ] && { tr '\0' ' ' <"/proc/$pid/cmdline"; } 2>/dev/null | grep -q '^Xvfb '; then
         e2e_log "ending Xvfb $pid left by an earlier run"
-        kill "$pid" 2>/dev/null
+        kill "$pid" 2>/dev/null || true
     fi
     rm -f "$E2E_XVFB_PID_FILE"
 }
@@ -124,19 +126,19 @@ e2e_start_display() {
             fi
             sleep 0.1
         done
-        kill "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
     done
     e2e_die "no free X display between :90 and :130"
 }
 
 e2e_stop_display() {
     [ -n "$E2E_XVFB_PID" ] || return 0
-    kill "$E2E_XVFB_PID" 2>/dev/null
+    kill "$E2E_XVFB_PID" 2>/dev/null || true
     local deadline=$((SECONDS + 5))
     while kill -0 "$E2E_XVFB_PID" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.1; done
-    kill -9 "$E2E_XVFB_PID" 2>/dev/null
-    wait "$E2E_XVFB_PID" 2>/dev/null
+    kill -9 "$E2E_XVFB_PID" 2>/dev/null || true
+    wait "$E2E_XVFB_PID" 2>/dev/null || true
     rm -f "$E2E_XVFB_PID_FILE"
     E2E_XVFB_PID=""
 }
@@ -151,9 +153,8 @@ e2e_screenshot() { # <file.png>
 # written to disk on the way out).
 e2e_end_wine() {
     [ -d "$WINEPREFIX" ] || return 0
-    timeout 30 wineserver -k 2>/dev/null
-    timeout 30 wineserver -w 2>/dev/null
-    return 0
+    timeout 30 wineserver -k 2>/dev/null || true
+    timeout 30 wineserver -w 2>/dev/null || true
 }
 
 # Waits for the wineserver to write everything and exit once its last program has ended.
@@ -245,6 +246,22 @@ e2e_apply_dpi() {
     echo "$E2E_DPI" >"$E2E_DPI_STATE"
 }
 
+# Marlett draws the title bar's buttons (minimize, close) as symbols; without it they show as
+# the letters "0", "1" and "r". Debian ships Wine's own Marlett in fonts-wine, in a folder this
+# Wine does not read fonts from, so it is copied into the prefix's Fonts folder, which every Wine
+# program reads. Done at each start, so that prefixes made before this step get it too.
+E2E_WINE_FONTS_DIR="${E2E_WINE_FONTS_DIR:-/usr/share/wine/fonts}"
+e2e_install_marlett() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ -f "$fonts/marlett.ttf" ] && return 0
+    if [ ! -f "$E2E_WINE_FONTS_DIR/marlett.ttf" ]; then
+        e2e_log "warning: no $E2E_WINE_FONTS_DIR/marlett.ttf (fonts-wine): title bar buttons show as letters"
+        return 0
+    fi
+    mkdir -p "$fonts"
+    cp "$E2E_WINE_FONTS_DIR/marlett.ttf" "$fonts/marlett.ttf"
+}
+
 # --- the whole session -------------------------------------------------------------------
 
 e2e_cleanup() {
@@ -262,5 +279,6 @@ e2e_start_session() {
     e2e_start_display
     e2e_end_wine # whatever an earlier, killed run left running in this prefix
     e2e_prefix_ready || e2e_create_prefix
+    e2e_install_marlett
     e2e_apply_dpi
 }
