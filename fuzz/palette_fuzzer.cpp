@@ -149,7 +149,8 @@ bool valid_slot(int16_t set, int16_t group) {
 constexpr size_t kMaxCommaItems = 32768;
 constexpr size_t kMaxCharacters = 32767;
 
-Outcome model_show_send(SlotModel& m, bool valid, std::u16string_view a, std::u16string_view b) {
+Outcome model_load_comma_lists(SlotModel& m, bool valid, std::u16string_view a,
+                               std::u16string_view b) {
     const auto captions = comma_items(a);
     if (captions.size() > kMaxCommaItems) return LoadError::Kind::Overflow;
     if (auto failed = store_items(valid, captions, [&](size_t i, auto s) { m.captions[i] = s; })) {
@@ -171,7 +172,8 @@ std::vector<std::u16string_view> characters(std::u16string_view s) {
     return units;
 }
 
-Outcome model_show_send2(SlotModel& m, bool valid, std::u16string_view a, std::u16string_view b) {
+Outcome model_load_per_character(SlotModel& m, bool valid, std::u16string_view a,
+                                 std::u16string_view b) {
     if (a.size() > kMaxCharacters) return LoadError::Kind::Overflow;
     if (auto failed =
             store_items(valid, characters(a), [&](size_t i, auto s) { m.captions[i] = s; })) {
@@ -237,13 +239,13 @@ void check_loaders(std::string_view bytes, KeyTable& table) {
     }
     const Outcome first =
         run_loader([&] { table.load_comma_lists(set, group, lines[0], lines[1]); });
-    FUZZ_REQUIRE(first == model_show_send(model, valid, lines[0], lines[1]));
+    FUZZ_REQUIRE(first == model_load_comma_lists(model, valid, lines[0], lines[1]));
     if (valid) check_slot(table, set, group, model);
     check_every_page_count(table);
 
     const Outcome second =
         run_loader([&] { table.load_per_character(set, group, lines[1], lines[2]); });
-    FUZZ_REQUIRE(second == model_show_send2(model, valid, lines[1], lines[2]));
+    FUZZ_REQUIRE(second == model_load_per_character(model, valid, lines[1], lines[2]));
     if (valid) check_slot(table, set, group, model);
     check_every_page_count(table);
 }
@@ -292,7 +294,8 @@ ExpectedGroup expected_group(std::optional<std::string_view> file) {
     }
     expected.caption_line_length = captions.size();
     // A failure keeps what was stored.
-    model_show_send(expected.slot, true, items_within_limit(captions), items_within_limit(sends));
+    model_load_comma_lists(expected.slot, true, items_within_limit(captions),
+                           items_within_limit(sends));
     return expected;
 }
 
