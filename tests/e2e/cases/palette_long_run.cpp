@@ -48,7 +48,10 @@ class LongRun {
     // Clicks key `k` with the real mouse and waits until its symbol has arrived.
     bool real_click(int k) {
         expected_ += symbol(k);
-        return click(palette_.key(k)) && editor_has_all(10s);
+        if (!click(palette_.key(k))) return false;
+        if (editor_has_all(10s)) return true;
+        if (!told_of_loss_) note_loss(k);
+        return false;
     }
 
     // Clicks key `k` by message; waits only when the editor falls behind.
@@ -71,6 +74,20 @@ class LongRun {
   private:
     static std::wstring symbol(int k) { return ExpectedPages().key_text({1, kGroup, 1}, k); }
 
+    // Where a symbol that never arrived may have gone: the window in front took it, or the
+    // palette put it on the clipboard because typing was refused.
+    void note_loss(int k) {
+        told_of_loss_ = true;
+        HWND front = GetForegroundWindow();
+        report_.note("click " + std::to_string(clicks()) + " (key " + std::to_string(k) +
+                     "): its symbol did not arrive; in front: " +
+                     (front == editor_.window()
+                          ? std::string("the editor")
+                          : to_utf8(class_name(front)) + " \"" +
+                                to_utf8(window_text(front).value_or(L"")) + "\"") +
+                     "; the clipboard: \"" + to_utf8(clipboard_text().value_or(L"")) + "\"");
+    }
+
     bool editor_has_length(size_t wanted, Millis timeout) const {
         return poll([&] { return editor_.text_length() >= wanted; }, timeout, 2ms);
     }
@@ -79,6 +96,7 @@ class LongRun {
     Palette& palette_;
     StandInEditor& editor_;
     std::wstring expected_;
+    bool told_of_loss_ = false;
 };
 
 }  // namespace

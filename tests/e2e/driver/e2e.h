@@ -1,6 +1,7 @@
 // Everything a test of the driver needs.
 #pragma once
 
+#include "clipboard.h"
 #include "group_files.h"
 #include "input.h"
 #include "palette.h"
