@@ -25,7 +25,7 @@ export LC_ALL="${LC_ALL:-zh_TW.UTF-8}"
 
 export WINEPREFIX="$E2E_BUILD_DIR/wineprefix"
 export WINEARCH=win64
-export WINEDEBUG=-all
+export WINEDEBUG="${E2E_WINEDEBUG:--all}"
 # No Mono or Gecko install dialogs: the tests need neither .NET nor HTML.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
