@@ -23,6 +23,7 @@ class Desktop {
     virtual WindowHandle foreground_window() = 0;
     virtual WindowHandle own_window() = 0;  // the palette's own handle
     virtual void make_topmost() = 0;
+    // Brings `window` forward; nothing when it is in front already.
     virtual void set_foreground_window(WindowHandle window) = 0;
     // Dispatches every pending message; handlers of the palette may run inside.
     virtual void do_events() = 0;

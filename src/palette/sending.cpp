@@ -68,9 +68,9 @@ void Palette::deliver_key(int16_t index) {
         desktop_.do_events();
         // Keys typed before the target has taken the activation would reach no window.
         if (desktop_.wait_until_active(target)) break;
-        // A click on the palette while the target was coming forward (the next key, quickly
-        // after this one) made the palette the window in front again: the keys would reach
-        // the palette. Another window in front is the user's choice and keeps it.
+        // A click on the palette's title bar while the target was coming forward made the
+        // palette the window in front again: the keys would reach the palette. Another window
+        // in front is the user's choice and keeps it.
         if (desktop_.foreground_window() != desktop_.own_window()) break;
     }
     // The position is read only now: a navigation click handled above decides the item.

@@ -36,6 +36,7 @@ bool is_group(int id) {
 bool is_owner_drawn(ControlKind kind) {
     return kind == ControlKind::KeyButton || kind == ControlKind::GroupButton;
 }
+bool is_button(ControlKind kind) { return is_owner_drawn(kind) || kind == ControlKind::Button; }
 
 void set_text(HWND window, const std::u16string& text) { SetWindowTextW(window, wide(text)); }
 
@@ -95,6 +96,9 @@ bool PaletteWindow::create_controls() {
                                     control_style(placement.kind), control_ex_style(placement.kind),
                                     placement, dpi(), text != nullptr ? wide(*text) : L"");
         if (control == nullptr) return false;
+        // First, so that it sits next to the button itself: the hover and tooltip layers
+        // added after it still see every press.
+        if (is_button(placement.kind) && !focusless_press_.attach(control)) return false;
         if (is_owner_drawn(placement.kind) &&
             SetWindowSubclass(control, button_proc, static_cast<UINT_PTR>(id),
                               reinterpret_cast<DWORD_PTR>(this)) == FALSE) {
@@ -408,6 +412,14 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_COMMAND:
             if (HIWORD(wparam) == BN_CLICKED) on_command(LOWORD(wparam));
             return 0;
+        case WM_MOUSEACTIVATE:
+            // A click on a key or button leaves the window the user types in at the front.
+            // Taken from it, that window would drop the keys of the click before, if it had
+            // not read them yet: a window reads its keys only after it has handled its
+            // deactivation, and drops those that find no focus. Clicks on the frame still
+            // bring the palette forward.
+            if (LOWORD(lparam) == HTCLIENT) return MA_NOACTIVATE;
+            break;
         case WM_TIMER:
             if (wparam == kForegroundTimerId) palette_.track_foreground();
             if (wparam == kReloadTimerId) reload_group_files();

@@ -10,6 +10,7 @@
 
 #include "palette/palette.h"
 #include "win32/fitted_text.h"
+#include "win32/focusless_press.h"
 #include "win32/font_cache.h"
 #include "win32/glyph_coverage.h"
 #include "win32/key_tooltips.h"
@@ -67,6 +68,7 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     Win32Desktop desktop_;
     Palette palette_;
     ButtonTheme button_theme_;
+    FocuslessPress focusless_press_;
     HWND hot_button_ = nullptr;   // the owner-drawn button under the mouse
     std::optional<POINT> place_;  // the window's corner when it was last neither minimized nor gone
     int reload_retries_ = 0;      // reloads since the last change, for files held by others

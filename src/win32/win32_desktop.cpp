@@ -20,6 +20,10 @@ WindowHandle as_handle(HWND window) { return reinterpret_cast<WindowHandle>(wind
 // start, and a huge file must not cost more than that.
 constexpr DWORD kMaxFileBytes = kMaxGroupFileBytes;
 
+// How long a key waits for the window it types into to answer after being brought forward; a
+// hung window gets its keys after this, as it would without the wait.
+constexpr UINT kActivationAnswerMs = 250;
+
 bool in_use(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
@@ -50,7 +54,14 @@ void Win32Desktop::make_topmost() {
 }
 
 void Win32Desktop::set_foreground_window(WindowHandle window) {
-    SetForegroundWindow(as_hwnd(window));
+    HWND target = as_hwnd(window);
+    if (target == nullptr || GetForegroundWindow() == target) return;
+    SetForegroundWindow(target);
+    // The target may still have its earlier deactivation to handle, and until it has, its
+    // focus looks unchanged: keys typed then would find no focus. It handles what it is sent
+    // in order, so once it answers this message it has handled both.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kActivationAnswerMs, &ignored);
 }
 
 void Win32Desktop::do_events() { pump_pending_messages(); }

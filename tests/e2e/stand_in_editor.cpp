@@ -2,12 +2,14 @@
 // area is a single multi-line EDIT control (control ID 100) that has the focus from the start.
 // The tests read what arrived there with WM_GETTEXT.
 //
-//   stand_in_editor.exe [--pos=X,Y] [--size=W,H] [--ansi] [--slow-activate]
+//   stand_in_editor.exe [--pos=X,Y] [--size=W,H] [--ansi] [--slow-activate] [--slow-focus]
 //
 // Position and size are in screen pixels; by default the window stands at 640,80, 560x420.
 // --ansi makes it an old ANSI program: window class, windows and message loop of the A family,
 // so that typed characters reach it converted to the ANSI code page (950 for zh_TW).
 // --slow-activate makes it a busy program: it sleeps 150 ms whenever it is activated.
+// --slow-focus makes it busy just after it is activated: it sleeps 150 ms once the edit control
+// has the focus again, so keys typed then wait in its queue, unread.
 
 #include <windows.h>
 
@@ -35,10 +37,12 @@ struct Options {
     int height = 420;
     bool ansi = false;
     bool slow_activate = false;
+    bool slow_focus = false;
 };
 
 bool g_ansi = false;
 bool g_slow_activate = false;
+bool g_slow_focus = false;
 constexpr DWORD kSlowActivationMs = 150;
 
 // The edit control's font; it must outlive the control, so it lives as long as the program.
@@ -67,6 +71,8 @@ Options options_from_command_line() {
             options.ansi = true;
         } else if (std::wstring_view(argv[i]) == L"--slow-activate") {
             options.slow_activate = true;
+        } else if (std::wstring_view(argv[i]) == L"--slow-focus") {
+            options.slow_focus = true;
         } else if (!read_pair(argv[i], L"--pos=", options.x, options.y)) {
             read_pair(argv[i], L"--size=", options.width, options.height);
         }
@@ -113,6 +119,7 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
                           : DefWindowProcW(window, message, wparam, lparam);
         case WM_SETFOCUS:
             SetFocus(GetDlgItem(window, kEditId));
+            if (g_slow_focus) Sleep(kSlowActivationMs);
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
@@ -179,6 +186,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     const Options options = options_from_command_line();
     g_ansi = options.ansi;
     g_slow_activate = options.slow_activate;
+    g_slow_focus = options.slow_focus;
 
     if (!register_class(instance)) return 1;
     HWND window = create_main_window(instance, options);

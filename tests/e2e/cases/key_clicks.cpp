@@ -1,5 +1,7 @@
 #include "key_clicks.h"
 
+#include "mouse_buttons.h"
+
 namespace e2e::cases {
 
 PaletteInput palette_input(HWND palette_window) {
@@ -11,13 +13,14 @@ PaletteInput palette_input(HWND palette_window) {
 }
 
 bool click_button_handled(HWND palette_window, HWND button, Millis timeout) {
-    if (!click(button)) return false;
-    return poll(
-        [&] {
-            const PaletteInput input = palette_input(palette_window);
-            return input.focus == button && !input.captured;
-        },
-        timeout, 5ms);
+    const auto rect = client_rect_on_screen(button);
+    if (!rect || !hover(button)) return false;
+    const POINT centre = centre_of(*rect);
+    const auto captured = [&] { return palette_input(palette_window).captured; };
+    return move_button_at(centre, MouseButton::Left, ButtonMove::Down) &&
+           poll(captured, timeout, 5ms) &&
+           move_button_at(centre, MouseButton::Left, ButtonMove::Up) &&
+           poll([&] { return !captured(); }, timeout, 5ms);
 }
 
 bool park_mouse(HWND away_from) {

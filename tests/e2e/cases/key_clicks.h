@@ -18,10 +18,10 @@ struct PaletteInput {
 };
 PaletteInput palette_input(HWND palette_window);
 
-// A real click on a button of the palette (not a key), handled to its end: the button took the
-// focus with the press and let go of the capture with the release. Handlers of the navigation
-// buttons never dispatch messages, so whatever the test sends next runs after them. The
-// button must not have the focus before the click. False if that does not happen in time.
+// A real click on a button of the palette (not a key), handled to its end: the button is held
+// down until it has taken the mouse capture, and let go until it has given it back. Handlers
+// of the navigation buttons never dispatch messages, so whatever the test sends next runs
+// after them. False if that does not happen in time.
 bool click_button_handled(HWND palette_window, HWND button, Millis timeout = 10s);
 
 // Moves the mouse to a point away from the palette, so that no key gets mouse moves of its own

@@ -1,8 +1,13 @@
 #include "mouse_buttons.h"
 
+#include <array>
+
 namespace e2e::cases {
 
-bool press_button_at(POINT point, MouseButton button) {
+namespace {
+
+// The button's press, then its release, as events that carry the point.
+std::array<INPUT, 2> button_events(POINT point, MouseButton button) {
     // Absolute coordinates run from 0 to 65535 across the primary screen; rounding up lands
     // inside the pixel.
     const auto normalised = [](LONG pixel, int extent) {
@@ -10,7 +15,7 @@ bool press_button_at(POINT point, MouseButton button) {
     };
     const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     const bool left = button == MouseButton::Left;
-    INPUT events[2]{};
+    std::array<INPUT, 2> events{};
     for (INPUT& event : events) {
         event.type = INPUT_MOUSE;
         event.mi.dx = normalised(point.x, GetSystemMetrics(SM_CXSCREEN));
@@ -18,7 +23,20 @@ bool press_button_at(POINT point, MouseButton button) {
     }
     events[0].mi.dwFlags = at | (left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN);
     events[1].mi.dwFlags = at | (left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP);
-    return SendInput(2, events, sizeof(INPUT)) == 2;
+    return events;
+}
+
+}  // namespace
+
+bool press_button_at(POINT point, MouseButton button) {
+    std::array<INPUT, 2> events = button_events(point, button);
+    return SendInput(2, events.data(), sizeof(INPUT)) == 2;
+}
+
+bool move_button_at(POINT point, MouseButton button, ButtonMove move) {
+    std::array<INPUT, 2> events = button_events(point, button);
+    INPUT& event = move == ButtonMove::Down ? events[0] : events[1];
+    return SendInput(1, &event, sizeof(INPUT)) == 1;
 }
 
 }  // namespace e2e::cases

@@ -9,7 +9,12 @@ namespace e2e::cases {
 
 enum class MouseButton { Left, Right };
 
+enum class ButtonMove { Down, Up };
+
 // False if the system took fewer events than it was given.
 bool press_button_at(POINT point, MouseButton button);
+
+// One half of a press: the button goes down, or comes up, at `point`.
+bool move_button_at(POINT point, MouseButton button, ButtonMove move);
 
 }  // namespace e2e::cases

@@ -91,6 +91,17 @@ bool Palette::click_by_message(HWND control, Millis timeout) const {
     return send_within(control, BM_CLICK, 0, 0, timeout);
 }
 
+bool Palette::bring_forward(Millis timeout) {
+    const auto client = client_rect_on_screen(window_);
+    if (!client) return false;
+    const POINT point{client->left + 40, client->top - GetSystemMetrics(SM_CYCAPTION) / 2};
+    DWORD_PTR hit = HTNOWHERE;
+    SendMessageTimeoutW(window_, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y), SMTO_ABORTIFHUNG,
+                        2000, &hit);
+    return hit == HTCAPTION && click_at(point) &&
+           poll([&] { return foreground_window() == window_; }, timeout);
+}
+
 bool Palette::close(Millis timeout) {
     PostMessageW(window_, WM_CLOSE, 0, 0);
     return process_.wait_exit(timeout).has_value();

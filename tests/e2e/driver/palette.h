@@ -56,6 +56,10 @@ class Palette {
     // Clicks More, with the mouse, until `set` shows; false when it does not come.
     bool show_set(int set);
 
+    // Clicks the palette's title bar, left of its buttons, and waits until the palette is in
+    // front: a click on its title bar activates it, as a click on its buttons does not.
+    bool bring_forward(Millis timeout = 5s);
+
     // True when the palette's thread answers a message within `timeout`: it is alive and not
     // stuck in a handler.
     [[nodiscard]] bool responsive(Millis timeout = 5s) const;
