@@ -4,19 +4,18 @@
 
 namespace e2e::cases {
 
-PaletteInput palette_input(HWND palette_window) {
+bool palette_has_capture(HWND palette_window) {
     const DWORD thread = GetWindowThreadProcessId(palette_window, nullptr);
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    if (thread == 0 || !GetGUIThreadInfo(thread, &info)) return {};
-    return {info.hwndFocus, info.hwndCapture != nullptr};
+    return thread != 0 && GetGUIThreadInfo(thread, &info) && info.hwndCapture != nullptr;
 }
 
 bool click_button_handled(HWND palette_window, HWND button, Millis timeout) {
     const auto rect = client_rect_on_screen(button);
     if (!rect || !hover(button)) return false;
     const POINT centre = centre_of(*rect);
-    const auto captured = [&] { return palette_input(palette_window).captured; };
+    const auto captured = [&] { return palette_has_capture(palette_window); };
     return move_button_at(centre, MouseButton::Left, ButtonMove::Down) &&
            poll(captured, timeout, 5ms) &&
            move_button_at(centre, MouseButton::Left, ButtonMove::Up) &&

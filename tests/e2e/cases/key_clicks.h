@@ -10,13 +10,9 @@
 
 namespace e2e::cases {
 
-// The control that has the keyboard focus in the palette's thread, and whether a button there
-// still holds the mouse capture (from a button press whose release is not handled yet).
-struct PaletteInput {
-    HWND focus = nullptr;
-    bool captured = false;
-};
-PaletteInput palette_input(HWND palette_window);
+// Whether a button of the palette holds the mouse capture: its press is handled and its
+// release not yet.
+bool palette_has_capture(HWND palette_window);
 
 // A real click on a button of the palette (not a key), handled to its end: the button is held
 // down until it has taken the mouse capture, and let go until it has given it back. Handlers

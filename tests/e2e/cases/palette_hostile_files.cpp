@@ -285,13 +285,13 @@ class HostileRun {
         const size_t before = model_.typed().size();
         model_->send_key(static_cast<int16_t>(k));
         ++real_clicks_;
-        // The click is handled when the button has let go of the mouse, the editor is in front
-        // with the focus again and what the key types has arrived. (A key that types nothing
-        // leaves no trace; handled late, it would still type nothing and give the editor the
-        // front again, so the test's next steps are not disturbed.)
+        // The click is handled when the button has let go of the mouse, the editor has the
+        // focus and what the key types has arrived. (A key that types nothing leaves no trace;
+        // handled late, it would still type nothing, so the test's next steps are not
+        // disturbed.)
         const bool handled =
             click(key) &&
-            poll([&] { return !palette_input(palette_.window()).captured && editor_.has_focus(); },
+            poll([&] { return !palette_has_capture(palette_.window()) && editor_.has_focus(); },
                  10s, 5ms);
         const bool typed =
             model_.typed().size() == before || editor_has_all_typed(typing_time(before));
