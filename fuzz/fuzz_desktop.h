@@ -50,7 +50,7 @@ class FuzzDesktop : public Desktop {
     WindowHandle own_window() override { return 0x100; }
     void make_topmost() override {}
     void set_foreground_window(WindowHandle window) override { foreground = window; }
-    void do_events() override {}
+    void dispatch_pending_messages() override {}
     bool wait_until_active(WindowHandle /*window*/) override { return true; }
     bool accepts_typing(WindowHandle /*window*/) override { return true; }
     bool type_text(std::u16string_view text) override {
@@ -62,10 +62,10 @@ class FuzzDesktop : public Desktop {
                          std::u16string_view /*text*/) override {}
     void message_box(std::u16string_view /*text*/) override { ++message_boxes; }
     bool start_editor(std::u16string_view /*command_line*/) override { return true; }
-    std::optional<std::string> read_file(std::u16string_view name) override {
+    FileRead read_file(std::u16string_view name) override {
         const auto found = files.find(std::u16string(name));
-        if (found == files.end()) return std::nullopt;
-        return found->second;
+        if (found == files.end()) return {};
+        return {FileRead::Status::Read, found->second};
     }
     std::u16string decode_ansi(std::string_view bytes) override { return decode_big5_like(bytes); }
     void open_about() override {}

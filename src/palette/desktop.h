@@ -11,6 +11,17 @@ namespace quillaro {
 
 using WindowHandle = std::uintptr_t;  // an HWND as a number; 0 is no window
 
+// A file's bytes, or why there are none.
+struct FileRead {
+    enum class Status : std::uint8_t {
+        Read,
+        Missing,  // not there, a folder, or unreadable
+        InUse,    // held open by another program without sharing: later it may read
+    };
+    Status status = Status::Missing;
+    std::string bytes;
+};
+
 class Desktop {
   public:
     Desktop() = default;
@@ -26,7 +37,7 @@ class Desktop {
     // Brings `window` forward; nothing when it is in front already.
     virtual void set_foreground_window(WindowHandle window) = 0;
     // Dispatches every pending message; handlers of the palette may run inside.
-    virtual void do_events() = 0;
+    virtual void dispatch_pending_messages() = 0;
     // Waits, bounded, until `window` is in front with a focused control, so that typed keys
     // reach it; returns at once for a window that does not exist. False when the time ran out.
     virtual bool wait_until_active(WindowHandle window) = 0;
@@ -45,8 +56,8 @@ class Desktop {
     virtual void message_box(std::u16string_view text) = 0;
     // Starts the system's text editor with `command_line`; false when it could not be started.
     virtual bool start_editor(std::u16string_view command_line) = 0;
-    // The bytes of a file by relative name; nothing when it is missing, a folder or unreadable.
-    virtual std::optional<std::string> read_file(std::u16string_view name) = 0;
+    // The bytes of a file by relative name.
+    virtual FileRead read_file(std::u16string_view name) = 0;
     // Bytes in the system's ANSI code page as UTF-16.
     virtual std::u16string decode_ansi(std::string_view bytes) = 0;
     virtual void open_about() = 0;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "palette/palette.h"
+
 namespace quillaro {
 namespace {
 
@@ -71,6 +73,31 @@ const ControlPlacement& palette_control(int id) {
     const auto& layout = palette_layout();
     return *std::find_if(layout.begin(), layout.end(),
                          [id](const ControlPlacement& control) { return control.id == id; });
+}
+
+ControlRole control_role(int id) {
+    if (id >= kFirstKeyId && id < kFirstKeyId + kKeysPerPage) {
+        return {Role::Key, static_cast<int16_t>(id - kFirstKeyId)};
+    }
+    if (id >= kFirstGroupButtonId && id < kFirstGroupButtonId + kGroupButtons) {
+        return {Role::Group, static_cast<int16_t>(id - kFirstGroupButtonId)};
+    }
+    switch (id) {
+        case kPageUpButtonId:
+            return {Role::PageUp};
+        case kPageDownButtonId:
+            return {Role::PageDown};
+        case kPageLabelId:
+            return {Role::PageLabel};
+        case kPreviewId:
+            return {Role::Preview};
+        case kMoreButtonId:
+            return {Role::More};
+        case kAboutButtonId:
+            return {Role::About};
+        default:
+            return {};
+    }
 }
 
 }  // namespace quillaro

@@ -50,6 +50,25 @@ const std::vector<ControlPlacement>& palette_layout();
 // The palette's control of this ID; the program never asks for an ID the layout lacks.
 const ControlPlacement& palette_control(int id);
 
+// What a control of the palette is for, decoded from its ID once for every caller.
+enum class Role : std::uint8_t {
+    None,
+    Key,
+    Group,
+    PageUp,
+    PageDown,
+    PageLabel,
+    Preview,
+    More,
+    About
+};
+struct ControlRole {
+    Role role = Role::None;
+    int16_t index = 0;  // of the key or group button; 0 for the others
+    friend bool operator==(const ControlRole&, const ControlRole&) = default;
+};
+ControlRole control_role(int id);
+
 // Twips to pixels at `dpi`, rounded to the nearest pixel.
 constexpr int twips_to_pixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 

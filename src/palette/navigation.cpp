@@ -61,45 +61,31 @@ void Palette::select_group(int16_t index) {
     selected.font_size = 10.0;
 
     group = index;
-    page_count = table.page_count(set, index);
     page = 1;
-    page_up_button.enabled = false;
-    page_down_button.enabled = page < page_count;
     for (size_t k = 0; k < keys.size(); ++k) {
         const std::u16string& caption = table.key_caption(set, group, static_cast<int32_t>(k));
         keys[k].caption = within_text_limit(caption);
         keys[k].font_size = key_font_size(caption);
     }
-    write_page_label();
-    if (set == kUserSet) {
-        page_up_button.caption = u"編輯";
-        page_up_button.enabled = true;
-    }
+    refresh_paging();
 }
 
 // Set 3 shows and was read again: the selected group stays, and so does its page where the
 // group still has it. Everything else follows as if the group had been selected and paged to
 // that page: key fonts from page 1's captions, the label and both paging buttons.
 void Palette::show_position_after_reload() {
-    page_count = table.page_count(set, group);
-    if (page > std::max<int16_t>(page_count, 1)) page = 1;
+    if (page > std::max<int16_t>(table.page_count(set, group), 1)) page = 1;
     for (size_t k = 0; k < keys.size(); ++k) {
         keys[k].font_size = key_font_size(table.key_caption(set, group, static_cast<int32_t>(k)));
     }
     show_page_keys();
-    write_page_label();
-    page_down_button.enabled = page < page_count;
-    page_up_button.caption = page == 1 ? u"編輯" : u"上頁";
-    page_up_button.enabled = true;
+    refresh_paging();
 }
 
 void Palette::next_page() {
     ++page;
-    if (page >= table.page_count(set, group)) page_down_button.enabled = false;
-    if (page > 1) page_up_button.enabled = true;
-    write_page_label();
     show_page_keys();
-    if (set == kUserSet) page_up_button.caption = u"上頁";
+    refresh_paging();
 }
 
 void Palette::previous_page_or_edit() {
@@ -108,18 +94,11 @@ void Palette::previous_page_or_edit() {
         return;
     }
     --page;
-    if (page < 2) page_up_button.enabled = false;
-    if (page < table.page_count(set, group)) page_down_button.enabled = true;
-    write_page_label();
     show_page_keys();
-    if (set == kUserSet && page == 1) {
-        page_up_button.caption = u"編輯";
-        page_up_button.enabled = true;
-    }
+    refresh_paging();
 }
 
 void Palette::next_set() {
-    page_up_button.caption = u"上頁";
     ++set;
     if (set > kSetCount) set = 1;
     show_group_captions(set);
@@ -138,8 +117,16 @@ void Palette::show_page_keys() {
     }
 }
 
-void Palette::write_page_label() {
-    page_label.caption = decimal(page) + u"/" + decimal(table.page_count(set, group)) + u"頁";
+// Everything that follows from where the palette stands among the group's pages, worked out
+// in one place: the label, and both paging buttons. On page 1 of a set-3 group the page-up
+// button is the edit command.
+void Palette::refresh_paging() {
+    page_count = table.page_count(set, group);
+    page_label.caption = decimal(page) + u"/" + decimal(page_count) + u"頁";
+    const bool edit = set == kUserSet && page == 1;
+    page_up_button.caption = edit ? u"編輯" : u"上頁";
+    page_up_button.enabled = edit || page > 1;
+    page_down_button.enabled = page < page_count;
 }
 
 }  // namespace quillaro

@@ -69,9 +69,12 @@ class Palette {
     // captions are read again too and the keys stay on the selected group and page (page 1
     // where that page is gone). False when memory ran out: set 3 stays as it was.
     bool reload_user_groups();
+    // True when the last reading of set 3 met a group file held open by another program (an
+    // editor in the middle of saving, say): read again a moment later, it may give more.
+    [[nodiscard]] bool met_file_in_use() const { return met_file_in_use_; }
 
-    // Position: the set, group and page the keys show, and the group's page count as it was
-    // when the group was selected.
+    // Position: the set, group and page the keys show, and the group's page count as the
+    // paging last worked it out.
     int16_t set = 0;
     int16_t group = 0;
     int16_t page = 0;
@@ -96,7 +99,7 @@ class Palette {
     void deliver_key(int16_t index);
     void copy_instead(int16_t index, std::u16string_view text, std::u16string_view reason);
     void show_page_keys();
-    void write_page_label();
+    void refresh_paging();
     [[nodiscard]] std::u16string user_group_caption_list();
     [[nodiscard]] std::vector<std::u16string> read_user_file(int16_t n, size_t max_lines);
     void read_user_set(KeyTable& into, UserCaptionList* captions);
@@ -109,6 +112,7 @@ class Palette {
     std::u16string last_user_captions_ = std::u16string(kGroupButtons - 1, u',');
     std::deque<int16_t> queued_keys_;  // clicked while a key was being delivered
     bool delivering_ = false;
+    bool met_file_in_use_ = false;
 };
 
 }  // namespace quillaro

@@ -65,7 +65,7 @@ void Palette::send_key(int16_t index) {
 void Palette::deliver_key(int16_t index) {
     for (int attempt = 0; attempt < kActivationAttempts; ++attempt) {
         desktop_.set_foreground_window(target);
-        desktop_.do_events();
+        desktop_.dispatch_pending_messages();
         // Keys typed before the target has taken the activation would reach no window.
         if (desktop_.wait_until_active(target)) break;
         // A click on the palette's title bar while the target was coming forward made the

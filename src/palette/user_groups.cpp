@@ -59,13 +59,15 @@ class UserCaptionList {
 
 std::vector<std::u16string> Palette::read_user_file(int16_t n, size_t max_lines) {
     const AnsiDecoder ansi = [this](std::string_view bytes) { return desktop_.decode_ansi(bytes); };
-    const auto bytes = desktop_.read_file(group_file_name(n));
-    if (!bytes) return {};
-    return read_group_lines(*bytes, ansi, max_lines);
+    const FileRead file = desktop_.read_file(group_file_name(n));
+    if (file.status == FileRead::Status::InUse) met_file_in_use_ = true;
+    if (file.status != FileRead::Status::Read) return {};
+    return read_group_lines(file.bytes, ansi, max_lines);
 }
 
 // Fills set 3 of `into` from the files; with `captions`, collects their first lines as well.
 void Palette::read_user_set(KeyTable& into, UserCaptionList* captions) {
+    met_file_in_use_ = false;
     for (int16_t n = 0; n < kUserGroups; ++n) {
         auto lines = read_user_file(n, 3);
         if (captions != nullptr && !captions->full()) {

@@ -4,6 +4,7 @@
 
 #include "about/about_text.h"
 #include "win32/child_control.h"
+#include "win32/utf16.h"
 
 namespace quillaro::win32 {
 namespace {
@@ -24,10 +25,7 @@ bool AboutWindow::open() {
     }
     // Unowned, so that it lives on when the palette closes.
     const std::u16string title(kAboutTitle);
-    if (!register_class(LoadIconW(instance_, MAKEINTRESOURCEW(1)), nullptr) ||
-        !create_window(wide(title))) {
-        return false;
-    }
+    if (!register_class() || !create_window(as_wchars(title))) return false;
     text_box_ = create_child(hwnd(), L"EDIT",
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
                                  ES_AUTOVSCROLL | ES_READONLY,
@@ -39,11 +37,13 @@ bool AboutWindow::open() {
         DestroyWindow(hwnd());
         return false;
     }
+    // Read-only, so that the text stays as shipped, but white like a page.
+    show_as_page(text_box_);
     move_client_to(twips_to_pixels(kHomeLeft, dpi()), twips_to_pixels(kHomeTop, dpi()));
     place_controls();
 
     const std::u16string text = about_text();
-    SetWindowTextW(text_box_, wide(text));
+    SetWindowTextW(text_box_, as_wchars(text));
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     SetFocus(text_box_);
     SendMessageW(text_box_, EM_SETSEL, 0, 0);  // show the text from its start, unselected
@@ -91,13 +91,6 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             if (next != nullptr && IsChild(hwnd(), next) != FALSE) SetFocus(next);
             return 0;
         }
-        case WM_CTLCOLORSTATIC:
-            // Read-only, so that the text stays as shipped, but white like a page.
-            if (reinterpret_cast<HWND>(lparam) == text_box_) {
-                SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_WINDOW));
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-            }
-            break;
         case WM_DESTROY:
             text_box_ = nullptr;
             ok_button_ = nullptr;

@@ -30,8 +30,9 @@ bool names_group_file(const BYTE* records, DWORD size) {
 
 }  // namespace
 
-FolderWatch::FolderWatch(std::function<void()> changed)
-    : changed_(std::move(changed)),
+FolderWatch::FolderWatch(MessageLoop& loop, std::function<void()> changed)
+    : loop_(loop),
+      changed_(std::move(changed)),
       folder_(CreateFileW(
           L".", FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr)),
@@ -40,6 +41,7 @@ FolderWatch::FolderWatch(std::function<void()> changed)
 }
 
 FolderWatch::~FolderWatch() {
+    loop_.unwatch(signal_.get());
     if (!reading_) return;
     // The system writes into records_ until the read is over: end it and wait for that.
     CancelIoEx(folder_.get(), &overlapped_);
@@ -54,6 +56,11 @@ bool FolderWatch::start_reading() {
     reading_ =
         ReadDirectoryChangesW(folder_.get(), records_.data(), static_cast<DWORD>(records_.size()),
                               FALSE, kChanges, nullptr, &overlapped_, nullptr) != FALSE;
+    if (reading_) {
+        loop_.watch(signal_.get(), [this] { take_changes(); });
+    } else {
+        loop_.unwatch(signal_.get());
+    }
     return reading_;
 }
 
@@ -64,21 +71,12 @@ void FolderWatch::take_changes() {
     // A failed read (the folder gone, say) still may have changed the files; reading again
     // fails the same way and ends the watching.
     const bool group_file = !read || names_group_file(records_.data(), size);
-    if (read) start_reading();
-    if (group_file) changed_();
-}
-
-bool FolderWatch::next_message(MSG& message) {
-    for (;;) {
-        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-            return message.message != WM_QUIT;
-        }
-        HANDLE signal = signal_.get();
-        const DWORD count = reading_ ? 1 : 0;
-        const DWORD woke = MsgWaitForMultipleObjectsEx(count, count != 0 ? &signal : nullptr,
-                                                       INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (count != 0 && woke == WAIT_OBJECT_0) take_changes();
+    if (read) {
+        start_reading();
+    } else {
+        loop_.unwatch(signal_.get());
     }
+    if (group_file) changed_();
 }
 
 }  // namespace quillaro::win32

@@ -1,4 +1,5 @@
 #include "win32/key_tooltips.h"
+#include "win32/utf16.h"
 
 #include <commctrl.h>
 
@@ -26,7 +27,8 @@ TTTOOLINFOW KeyTooltips::tool_for(HWND key, const std::u16string* text) const {
     tool.hwnd = owner_;
     tool.uId = reinterpret_cast<UINT_PTR>(key);
     // The control copies the text; an empty text shows no tip.
-    tool.lpszText = text == nullptr ? const_cast<wchar_t*>(L"") : const_cast<wchar_t*>(wide(*text));
+    tool.lpszText =
+        text == nullptr ? const_cast<wchar_t*>(L"") : const_cast<wchar_t*>(as_wchars(*text));
     return tool;
 }
 

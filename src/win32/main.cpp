@@ -6,14 +6,17 @@
 #include "win32/about_window.h"
 #include "win32/folder_watch.h"
 #include "win32/font_cache.h"
+#include "win32/message_loop.h"
 #include "win32/palette_window.h"
 #include "win32/system_functions.h"
+#include "win32/utf16.h"
 
 namespace {
 
 using quillaro::win32::AboutWindow;
 using quillaro::win32::FolderWatch;
 using quillaro::win32::FontCache;
+using quillaro::win32::MessageLoop;
 using quillaro::win32::PaletteWindow;
 
 // The program ends when its last window has closed.
@@ -51,10 +54,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
     InitCommonControlsEx(&controls);
 
     OpenWindows open_windows;
+    MessageLoop loop;
     FontCache fonts;
     AboutWindow about(instance, fonts, [&] { open_windows.closed(); });
     PaletteWindow palette(
-        instance, fonts,
+        instance, fonts, loop,
         [&] {
             const bool was_closed = about.hwnd() == nullptr;
             if (about.open() && was_closed) open_windows.opened();
@@ -63,20 +67,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
     open_windows.opened();
     // Set 3 follows its files while the palette runs. Watched from before start-up reads them,
     // so that a change made meanwhile is not missed; it is handled in the message loop.
-    FolderWatch group_files([&] { palette.group_files_changed(); });
+    FolderWatch group_files(loop, [&] { palette.group_files_changed(); });
+    loop.set_key_handler([&](MSG& message) {
+        return palette.handle_tab(message) ||
+               (about.hwnd() != nullptr && IsDialogMessageW(about.hwnd(), &message) != FALSE);
+    });
     if (!palette.create(show_command)) {
         const std::u16string title(quillaro::kAppTitle);
-        MessageBoxW(nullptr, L"無法建立視窗,程式無法啟動.", quillaro::win32::wide(title),
+        MessageBoxW(nullptr, L"無法建立視窗,程式無法啟動.", quillaro::win32::as_wchars(title),
                     MB_OK | MB_ICONERROR);
         return 1;
     }
 
-    MSG message;
-    while (group_files.next_message(message)) {
-        if (palette.handle_tab(message)) continue;
-        if (about.hwnd() != nullptr && IsDialogMessageW(about.hwnd(), &message) != FALSE) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return static_cast<int>(message.wParam);
+    return loop.run();
 }

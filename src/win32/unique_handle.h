@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <string>
 #include <utility>
 
 namespace quillaro::win32 {
@@ -51,10 +50,5 @@ struct WindowTraits {
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using UniqueFont = UniqueHandle<HFONT, FontTraits>;
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
-
-// Windows' wchar_t is a UTF-16 unit, as char16_t is: the two views share one layout.
-inline const wchar_t* wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
 
 }  // namespace quillaro::win32

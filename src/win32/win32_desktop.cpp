@@ -9,6 +9,7 @@
 #include "win32/integrity.h"
 #include "win32/keyboard.h"
 #include "win32/unique_handle.h"
+#include "win32/utf16.h"
 
 namespace quillaro::win32 {
 namespace {
@@ -30,27 +31,15 @@ bool in_use(DWORD error) {
 
 }  // namespace
 
-void pump_pending_messages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-        if (message.message == WM_QUIT) {
-            // Leave the quit request for the main loop.
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 WindowHandle Win32Desktop::foreground_window() { return as_handle(GetForegroundWindow()); }
 
-WindowHandle Win32Desktop::own_window() { return as_handle(palette_); }
+WindowHandle Win32Desktop::own_window() { return as_handle(palette_window_); }
 
 void Win32Desktop::make_topmost() {
     // Only the stacking: the window is not shown yet, and showing it activates it anyway, so
     // activating it here as well only made Wine change the focus one time more.
-    SetWindowPos(palette_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(palette_window_, HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Win32Desktop::set_foreground_window(WindowHandle window) {
@@ -64,7 +53,7 @@ void Win32Desktop::set_foreground_window(WindowHandle window) {
     SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kActivationAnswerMs, &ignored);
 }
 
-void Win32Desktop::do_events() { pump_pending_messages(); }
+void Win32Desktop::dispatch_pending_messages() { loop_.dispatch_pending(); }
 
 bool Win32Desktop::wait_until_active(WindowHandle window) {
     HWND target = as_hwnd(window);
@@ -84,7 +73,7 @@ bool Win32Desktop::wait_until_active(WindowHandle window) {
         }
         if (GetTickCount64() >= deadline) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-        pump_pending_messages();
+        loop_.dispatch_pending();
     }
 }
 
@@ -92,20 +81,23 @@ bool Win32Desktop::accepts_typing(WindowHandle window) { return !runs_above_us(a
 
 bool Win32Desktop::type_text(std::u16string_view text) { return win32::type_text(text); }
 
-bool Win32Desktop::copy_text(std::u16string_view text) { return copy_to_clipboard(palette_, text); }
+bool Win32Desktop::copy_text(std::u16string_view text) {
+    return copy_to_clipboard(palette_window_, text);
+}
 
 void Win32Desktop::show_key_notice(int16_t index, std::u16string_view title,
                                    std::u16string_view text) {
     // The preview box's font: symbols of the private use area draw as they do on the keys.
-    const auto font =
-        reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(palette_, kPreviewId), WM_GETFONT, 0, 0));
-    key_notice_.show(palette_, GetDlgItem(palette_, kFirstKeyId + index), font, title, text);
+    const auto font = reinterpret_cast<HFONT>(
+        SendMessageW(GetDlgItem(palette_window_, kPreviewId), WM_GETFONT, 0, 0));
+    key_notice_.show(palette_window_, GetDlgItem(palette_window_, kFirstKeyId + index), font, title,
+                     text);
 }
 
 void Win32Desktop::message_box(std::u16string_view text) {
     const std::u16string owned(text);
     const std::u16string title(kAppTitle);
-    MessageBoxW(palette_, wide(owned), wide(title), MB_OK | MB_APPLMODAL);
+    MessageBoxW(palette_window_, as_wchars(owned), as_wchars(title), MB_OK | MB_APPLMODAL);
 }
 
 bool Win32Desktop::start_editor(std::u16string_view command_line) {
@@ -137,23 +129,25 @@ bool Win32Desktop::start_editor(std::u16string_view command_line) {
     return true;
 }
 
-std::optional<std::string> Win32Desktop::read_file(std::u16string_view name) {
+FileRead Win32Desktop::read_file(std::u16string_view name) {
+    const auto failed = [] {
+        return FileRead{
+            in_use(GetLastError()) ? FileRead::Status::InUse : FileRead::Status::Missing, {}};
+    };
     const std::wstring path(reinterpret_cast<const wchar_t*>(name.data()), name.size());
     // Sharing deletion too: an editor that saves by replacing the file must not fail because
     // the palette is reading it just then.
     UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        if (in_use(GetLastError())) file_in_use_ = true;
-        return std::nullopt;
-    }
+    if (!file) return failed();
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileInformationByHandle(file.get(), &info) == FALSE ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return std::nullopt;
+        return {};
     }
-    std::string bytes;
+    FileRead read{FileRead::Status::Read, {}};
+    std::string& bytes = read.bytes;
     const ULONGLONG size = (static_cast<ULONGLONG>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     bytes.resize(static_cast<size_t>(size < kMaxFileBytes ? size : kMaxFileBytes));
     size_t filled = 0;
@@ -161,14 +155,13 @@ std::optional<std::string> Win32Desktop::read_file(std::u16string_view name) {
         DWORD got = 0;
         if (ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled),
                      &got, nullptr) == FALSE) {
-            if (in_use(GetLastError())) file_in_use_ = true;
-            return std::nullopt;
+            return failed();
         }
         if (got == 0) break;  // the file shrank while we read it
         filled += got;
     }
     bytes.resize(filled);
-    return bytes;
+    return read;
 }
 
 std::u16string Win32Desktop::decode_ansi(std::string_view bytes) {

@@ -1,5 +1,6 @@
-// A top-level window that belongs to one C++ object: the class registration, the handle, the
-// window's DPI and the two DPI messages, written once for the palette and the about window.
+// A top-level window that belongs to one C++ object: the class registration with the program's
+// icon, the handle, the window's DPI and the two DPI messages, written once for the palette and
+// the about window. No exception leaves its window procedure.
 #pragma once
 
 #include <windows.h>
@@ -43,7 +44,11 @@ class WindowBase {
     }
 
     // Registers the class on first use; false when that fails.
-    bool register_class(HICON icon, HICON small_icon) {
+    bool register_class() {
+        HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+        auto* small_icon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                         GetSystemMetrics(SM_CXSMICON),
+                                                         GetSystemMetrics(SM_CYSMICON), 0));
         WNDCLASSEXW window_class{};
         window_class.cbSize = sizeof(window_class);
         window_class.lpfnWndProc = window_proc;
@@ -75,10 +80,14 @@ class WindowBase {
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
+    // `control`, a read-only text box, reads like a page: white, as an editable one.
+    void show_as_page(HWND control) { page_like_ = control; }
+
     HINSTANCE instance_;
 
   private:
-    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam,
+                                        LPARAM lparam) noexcept {
         if (message == WM_NCCREATE) {
             auto* self = static_cast<Derived*>(
                 reinterpret_cast<const CREATESTRUCTW*>(lparam)->lpCreateParams);
@@ -105,10 +114,17 @@ class WindowBase {
                 self->dpi_changed();
                 return 0;
             }
+            case WM_CTLCOLORSTATIC:
+                if (reinterpret_cast<HWND>(lparam) != self->page_like_ || lparam == 0) {
+                    return self->handle(message, wparam, lparam);
+                }
+                SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_WINDOW));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
             case WM_NCDESTROY:
                 // The window is gone: the object lets go of it and the window of the object.
                 SetWindowLongPtrW(window, GWLP_USERDATA, 0);
                 self->window_.release();
+                self->page_like_ = nullptr;
                 return DefWindowProcW(window, message, wparam, lparam);
             default:
                 return self->handle(message, wparam, lparam);
@@ -116,6 +132,7 @@ class WindowBase {
     }
 
     UniqueWindow window_;
+    HWND page_like_ = nullptr;
     int dpi_ = 96;
 };
 

@@ -16,6 +16,7 @@
 #include <shellapi.h>
 
 #include <cwchar>
+#include <string>
 #include <string_view>
 
 #include "win32/unique_handle.h"

@@ -20,7 +20,8 @@ class FakeDesktop : public Desktop {
     bool editor_starts = true;
     bool out_of_memory = false;                   // read_file fails as an allocation would
     std::map<std::u16string, std::string> files;  // group files by name
-    std::vector<std::function<void()>> pending;   // run by the next do_events
+    std::set<std::u16string> files_in_use;        // held open by another program
+    std::vector<std::function<void()>> pending;   // run by the next dispatch_pending_messages
     std::vector<std::string> calls;               // "topmost", "foreground 7", "type ..." ...
     std::vector<std::u16string> typed;
     std::vector<std::u16string> notices;
@@ -36,7 +37,8 @@ class FakeDesktop : public Desktop {
         std::u16string text;
     };
     std::vector<Notice> key_notices;
-    // Run inside wait_until_active, after do_events: a click the activation wait dispatches.
+    // Run inside wait_until_active, after dispatch_pending_messages: a click the activation wait
+    // dispatches.
     std::vector<std::function<void()>> pending_in_wait;
     std::vector<bool> activations;  // the answers of the next waits for activation; then true
 
@@ -49,8 +51,8 @@ class FakeDesktop : public Desktop {
     void set_foreground_window(WindowHandle window) override {
         calls.push_back("set_foreground " + std::to_string(window));
     }
-    void do_events() override {
-        calls.emplace_back("do_events");
+    void dispatch_pending_messages() override {
+        calls.emplace_back("dispatch_pending_messages");
         auto events = std::move(pending);
         pending.clear();
         for (auto& event : events) event();
@@ -92,11 +94,12 @@ class FakeDesktop : public Desktop {
         editor_command_lines.emplace_back(command_line);
         return editor_starts;
     }
-    std::optional<std::string> read_file(std::u16string_view name) override {
+    FileRead read_file(std::u16string_view name) override {
         if (out_of_memory) throw std::bad_alloc();
+        if (files_in_use.contains(std::u16string(name))) return {FileRead::Status::InUse, {}};
         const auto found = files.find(std::u16string(name));
-        if (found == files.end()) return std::nullopt;
-        return found->second;
+        if (found == files.end()) return {};
+        return {FileRead::Status::Read, found->second};
     }
     // Bytes below 0x80 as themselves, the Big5 pair A4 A4 as 中 and the user-defined FA 40 as
     // U+E000; anything else as U+FFFD, so a test sees which decoder ran.

@@ -102,5 +102,37 @@ TEST(Layout, TwipsBecomePixelsAtTheWindowDpi) {
     }
 }
 
+TEST(Layout, ControlRoleDecodesEveryId) {
+    struct Case {
+        int id;
+        ControlRole role;
+    };
+    const Case cases[] = {
+        {kFirstKeyId, {Role::Key, 0}},
+        {kFirstKeyId + 45, {Role::Key, 45}},
+        {kFirstKeyId + 46, {}},  // past the last key, before the first group button
+        {kFirstKeyId - 1, {}},
+        {kFirstGroupButtonId, {Role::Group, 0}},
+        {kFirstGroupButtonId + 15, {Role::Group, 15}},
+        {kFirstGroupButtonId + 16, {}},
+        {kPageUpButtonId, {Role::PageUp}},
+        {kPageDownButtonId, {Role::PageDown}},
+        {kPageLabelId, {Role::PageLabel}},
+        {kPreviewId, {Role::Preview}},
+        {kMoreButtonId, {Role::More}},
+        {kAboutButtonId, {Role::About}},
+        {kOkButtonId, {}},  // the about window's
+        {0, {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(control_role(c.id), c.role) << c.id;
+    // Every control of the layout has a role, and no two share one.
+    std::set<std::pair<Role, int16_t>> seen;
+    for (const auto& placement : palette_layout()) {
+        const ControlRole role = control_role(placement.id);
+        EXPECT_NE(role.role, Role::None) << placement.id;
+        EXPECT_TRUE(seen.emplace(role.role, role.index).second) << placement.id;
+    }
+}
+
 }  // namespace
 }  // namespace quillaro

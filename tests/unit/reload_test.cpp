@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "palette/reload_schedule.h"
 #include "palette_fixture.h"
 
 namespace quillaro {
@@ -155,6 +156,34 @@ TEST_F(Reload, OutOfMemoryKeepsTheLastGoodSet) {
     Palette fresh(starving);
     fresh.start();
     EXPECT_EQ(fresh.table.page_count(kUserSet, 1), 0);
+}
+
+// A file held by an editor mid-save reads as nothing: set 3 shows what the other files give,
+// and the reload says so, so that it runs again once the editor has let go.
+TEST_F(Reload, FileInUseIsToldAndReadOnceFree) {
+    desktop.files[u"user_define_2.txt"] = group_of(3, "Two");
+    start_in_set_3();
+    EXPECT_FALSE(palette.met_file_in_use());
+    desktop.files_in_use.insert(u"user_define_2.txt");
+    ASSERT_TRUE(palette.reload_user_groups());
+    EXPECT_TRUE(palette.met_file_in_use());
+    EXPECT_EQ(palette.table.key_caption(kUserSet, 2, 0), u"");
+    desktop.files_in_use.clear();
+    ASSERT_TRUE(palette.reload_user_groups());
+    EXPECT_FALSE(palette.met_file_in_use());
+    EXPECT_EQ(palette.table.key_caption(kUserSet, 2, 0), u"k0");
+}
+
+TEST(ReloadSchedule, RetriesWhileAFileIsInUseUpToTheLimitThenAgainAfterAChange) {
+    ReloadSchedule schedule;
+    schedule.files_changed();
+    EXPECT_FALSE(schedule.retry_after_reload(false));
+    for (int i = 0; i < ReloadSchedule::kMaxRetries; ++i) {
+        EXPECT_TRUE(schedule.retry_after_reload(true)) << i;
+    }
+    EXPECT_FALSE(schedule.retry_after_reload(true));  // the file stays held: give up
+    schedule.files_changed();
+    EXPECT_TRUE(schedule.retry_after_reload(true));
 }
 
 }  // namespace

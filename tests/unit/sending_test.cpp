@@ -48,8 +48,8 @@ TEST_F(Sending, TimerFollowsEveryWindowButThePalette) {
 TEST_F(Sending, ClickActivatesDispatchesWaitsThenTypes) {
     palette.target = 0x200;
     palette.send_key(0);
-    const std::vector<std::string> expected = {"set_foreground 512", "do_events", "wait 512",
-                                               "type"};
+    const std::vector<std::string> expected = {"set_foreground 512", "dispatch_pending_messages",
+                                               "wait 512", "type"};
     EXPECT_EQ(desktop.calls, expected);
     EXPECT_EQ(desktop.typed, std::vector<std::u16string>{u"縣"});
 }
@@ -160,7 +160,8 @@ TEST_F(Sending, KeysClickedDuringADeliveryTypeAfterItInClickOrder) {
     EXPECT_EQ(desktop.typed, expected);  // all on page 2: the navigation came before any typing
     EXPECT_EQ(expected[0], u"\uE8B5");
     // Each key is delivered whole: activation, dispatch, wait, typing.
-    const std::vector<std::string> one = {"set_foreground 512", "do_events", "wait 512", "type"};
+    const std::vector<std::string> one = {"set_foreground 512", "dispatch_pending_messages",
+                                          "wait 512", "type"};
     std::vector<std::string> four;
     for (int i = 0; i < 4; ++i) four.insert(four.end(), one.begin(), one.end());
     EXPECT_EQ(desktop.calls, four);

@@ -16,6 +16,7 @@
 #include "win32/about_window.h"
 #include "win32/dpi.h"
 #include "win32/font_cache.h"
+#include "win32/message_loop.h"
 #include "win32/palette_window.h"
 
 namespace e2e::cases {
@@ -27,7 +28,8 @@ using quillaro::win32::FontCache;
 using quillaro::win32::PaletteWindow;
 
 // These windows belong to this thread: their messages are handled only while it pumps.
-void pump() { quillaro::win32::pump_pending_messages(); }
+quillaro::win32::MessageLoop loop;
+void pump() { loop.dispatch_pending(); }
 
 template <class Condition>
 bool pump_until(Condition&& condition, Millis timeout = 5s) {
@@ -122,7 +124,7 @@ void check_palette(Context& context) {
     Report& report = context.report;
     FontCache fonts;
     PaletteWindow palette(
-        GetModuleHandleW(nullptr), fonts, [] {}, [] {});
+        GetModuleHandleW(nullptr), fonts, loop, [] {}, [] {});
     if (!report.check(palette.create(SW_SHOWNOACTIVATE), "a palette window is made here")) return;
     HWND window = palette.hwnd();
     pump();

@@ -7,7 +7,7 @@ PaletteModel::PaletteModel(std::filesystem::path folder)
     palette_.start();
 }
 
-std::optional<std::string> PaletteModel::FolderDesktop::read_file(std::u16string_view name) {
+quillaro::FileRead PaletteModel::FolderDesktop::read_file(std::u16string_view name) {
     return windows_.read_file((folder_ / std::u16string(name)).u16string());
 }
 

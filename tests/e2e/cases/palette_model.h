@@ -33,7 +33,7 @@ class PaletteModel {
         quillaro::WindowHandle own_window() override { return 1; }
         void make_topmost() override {}
         void set_foreground_window(quillaro::WindowHandle /*window*/) override {}
-        void do_events() override {}
+        void dispatch_pending_messages() override {}
         bool wait_until_active(quillaro::WindowHandle /*window*/) override { return true; }
         bool accepts_typing(quillaro::WindowHandle /*window*/) override { return true; }
         bool type_text(std::u16string_view text) override {
@@ -46,7 +46,7 @@ class PaletteModel {
         void message_box(std::u16string_view /*text*/) override {}
         bool start_editor(std::u16string_view /*command_line*/) override { return false; }
         // Read and decoded by the palette's own code, over the test's folder.
-        std::optional<std::string> read_file(std::u16string_view name) override;
+        quillaro::FileRead read_file(std::u16string_view name) override;
         std::u16string decode_ansi(std::string_view bytes) override {
             return windows_.decode_ansi(bytes);
         }
@@ -56,7 +56,8 @@ class PaletteModel {
 
       private:
         std::filesystem::path folder_;
-        quillaro::win32::Win32Desktop windows_{[] {}};
+        quillaro::win32::MessageLoop unused_loop_;
+        quillaro::win32::Win32Desktop windows_{unused_loop_, [] {}};
     };
 
     FolderDesktop desktop_;

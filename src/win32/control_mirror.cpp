@@ -1,0 +1,84 @@
+#include "win32/control_mirror.h"
+
+#include <utility>
+
+#include "win32/utf16.h"
+
+namespace quillaro::win32 {
+
+void ControlMirror::attach(ControlRole role, HWND window) {
+    const auto index = static_cast<size_t>(role.index);
+    switch (role.role) {
+        case Role::Key:
+            keys_.at(index) = window;
+            break;
+        case Role::Group:
+            group_buttons_.at(index) = window;
+            break;
+        case Role::PageUp:
+            page_up_button_ = window;
+            break;
+        case Role::PageDown:
+            page_down_button_ = window;
+            break;
+        case Role::PageLabel:
+            page_label_ = window;
+            break;
+        case Role::Preview:
+            preview_ = window;
+            break;
+        case Role::More:
+        case Role::About:
+        case Role::None:
+            break;  // their captions never change
+    }
+}
+
+void ControlMirror::show_button(HWND window, const ButtonControl& wanted, ButtonControl& shown) {
+    if (wanted == shown) return;
+    if (wanted.caption != shown.caption) SetWindowTextW(window, as_wchars(wanted.caption));
+    if (wanted.enabled != shown.enabled) EnableWindow(window, wanted.enabled ? TRUE : FALSE);
+    if (wanted.bold != shown.bold || wanted.italic != shown.italic ||
+        wanted.font_size != shown.font_size) {
+        InvalidateRect(window, nullptr, FALSE);
+    }
+    shown = wanted;
+}
+
+bool ControlMirror::show(const Palette& palette) {
+    for (size_t i = 0; i < keys_.size(); ++i)
+        show_button(keys_[i], palette.keys[i], shown_keys_[i]);
+    for (size_t i = 0; i < group_buttons_.size(); ++i) {
+        show_button(group_buttons_[i], palette.group_buttons[i], shown_group_buttons_[i]);
+    }
+    show_button(page_up_button_, palette.page_up_button, shown_up_);
+    show_button(page_down_button_, palette.page_down_button, shown_down_);
+    bool label_changed = false;
+    if (palette.page_label != shown_page_) {
+        SetWindowTextW(page_label_, as_wchars(palette.page_label.caption));
+        shown_page_ = palette.page_label;
+        label_changed = true;
+    }
+    show_key_tooltips(palette);
+    if (palette.preview != shown_preview_) {
+        SetWindowTextW(preview_, as_wchars(palette.preview.text));
+        shown_preview_ = palette.preview;
+    }
+    return label_changed;
+}
+
+// Tooltip texts change with the position or a reload of set 3, not with every hover.
+void ControlMirror::show_key_tooltips(const Palette& palette) {
+    const std::array<int16_t, 3> position{palette.set, palette.group, palette.page};
+    if (position == tooltip_position_) return;
+    tooltip_position_ = position;
+    key_tooltips_.hide();
+    for (size_t i = 0; i < keys_.size(); ++i) {
+        std::u16string text = palette.key_tooltip(static_cast<int16_t>(i));
+        if (text == shown_tooltips_[i]) continue;
+        key_tooltips_.set_text(keys_[i], text);
+        shown_tooltips_[i] = std::move(text);
+    }
+}
+
+}  // namespace quillaro::win32

@@ -1,0 +1,64 @@
+#include "win32/message_loop.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace quillaro::win32 {
+
+void MessageLoop::watch(HANDLE object, std::function<void()> signalled) {
+    unwatch(object);
+    watched_.push_back({object, std::move(signalled)});
+}
+
+void MessageLoop::unwatch(HANDLE object) {
+    std::erase_if(watched_, [object](const Watched& entry) { return entry.object == object; });
+}
+
+void MessageLoop::set_key_handler(std::function<bool(MSG&)> handler) {
+    key_handler_ = std::move(handler);
+}
+
+void MessageLoop::dispatch(MSG& message) {
+    if (key_handler_ && key_handler_(message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+void MessageLoop::wait(DWORD timeout) {
+    std::vector<HANDLE> objects;
+    objects.reserve(watched_.size());
+    for (const Watched& entry : watched_) objects.push_back(entry.object);
+    const auto count = static_cast<DWORD>(objects.size());
+    const DWORD woke = MsgWaitForMultipleObjectsEx(count, count != 0 ? objects.data() : nullptr,
+                                                   timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woke >= WAIT_OBJECT_0 && woke < WAIT_OBJECT_0 + count) {
+        // A copy: the handler may unwatch its object, or watch another.
+        const std::function<void()> signalled = watched_[woke - WAIT_OBJECT_0].signalled;
+        signalled();
+    }
+}
+
+int MessageLoop::run() {
+    MSG message;
+    for (;;) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+            dispatch(message);
+        }
+        wait(INFINITE);
+    }
+}
+
+void MessageLoop::dispatch_pending() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        dispatch(message);
+    }
+    if (!watched_.empty()) wait(0);
+}
+
+}  // namespace quillaro::win32
