@@ -6,6 +6,7 @@
 #include "palette/palette.h"
 #include "symbols/group_file.h"
 #include "win32/clipboard.h"
+#include "win32/group_file_sharing.h"
 #include "win32/integrity.h"
 #include "win32/keyboard.h"
 #include "win32/unique_handle.h"
@@ -135,11 +136,8 @@ FileRead Win32Desktop::read_file(std::u16string_view name) {
             in_use(GetLastError()) ? FileRead::Status::InUse : FileRead::Status::Missing, {}};
     };
     const std::wstring path(reinterpret_cast<const wchar_t*>(name.data()), name.size());
-    // Sharing deletion too: an editor that saves by replacing the file must not fail because
-    // the palette is reading it just then.
-    UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, kGroupFileSharing, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return failed();
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileInformationByHandle(file.get(), &info) == FALSE ||

@@ -6,6 +6,7 @@
 #include "report.h"
 #include "symbols/group_file.h"
 #include "text.h"
+#include "win32/group_file_sharing.h"
 
 namespace e2e {
 
@@ -162,7 +163,7 @@ HeldOpenFile::HeldOpenFile(const std::filesystem::path& file) {
 
 bool opens_like_a_group_file(const std::filesystem::path& file) {
     const UniqueHandle handle(CreateFileW(file.c_str(), GENERIC_READ,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          quillaro::win32::kGroupFileSharing, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(handle);
 }
