@@ -1,6 +1,10 @@
 // A right click on a key puts its send string on the clipboard, types nothing, and says so in
 // a balloon at the key that goes away by itself; an empty key leaves the clipboard alone.
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,7 +22,8 @@ bool right_click(HWND window) {
     return move_mouse_to(point) && press_button_at(point, MouseButton::Right);
 }
 
-// The palette's visible balloons (tooltip windows of its process).
+// The palette's visible balloons: tooltip windows of its process in the balloon style, not
+// the key's own tooltip, which may show as well while the mouse rests on the key.
 std::vector<HWND> visible_balloons(DWORD process_id) {
     struct Search {
         DWORD process_id;
@@ -30,7 +35,7 @@ std::vector<HWND> visible_balloons(DWORD process_id) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
             if (owner == s.process_id && class_name(window) == L"tooltips_class32" &&
-                is_visible(window)) {
+                (GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON) != 0 && is_visible(window)) {
                 s.found.push_back(window);
             }
             return TRUE;
