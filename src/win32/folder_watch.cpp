@@ -37,7 +37,10 @@ FolderWatch::FolderWatch(MessageLoop& loop, std::function<void()> changed)
           L".", FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr)),
       signal_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    if (folder_ && signal_) start_reading();
+    // Watched for as long as reads succeed; each read is started again on the same event.
+    if (folder_ && signal_ && start_reading()) {
+        loop_.watch(signal_.get(), [this] { take_changes(); });
+    }
 }
 
 FolderWatch::~FolderWatch() {
@@ -56,11 +59,6 @@ bool FolderWatch::start_reading() {
     reading_ =
         ReadDirectoryChangesW(folder_.get(), records_.data(), static_cast<DWORD>(records_.size()),
                               FALSE, kChanges, nullptr, &overlapped_, nullptr) != FALSE;
-    if (reading_) {
-        loop_.watch(signal_.get(), [this] { take_changes(); });
-    } else {
-        loop_.unwatch(signal_.get());
-    }
     return reading_;
 }
 
@@ -71,11 +69,7 @@ void FolderWatch::take_changes() {
     // A failed read (the folder gone, say) still may have changed the files; reading again
     // fails the same way and ends the watching.
     const bool group_file = !read || names_group_file(records_.data(), size);
-    if (read) {
-        start_reading();
-    } else {
-        loop_.unwatch(signal_.get());
-    }
+    if (!read || !start_reading()) loop_.unwatch(signal_.get());
     if (group_file) changed_();
 }
 

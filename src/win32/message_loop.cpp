@@ -7,11 +7,15 @@ namespace quillaro::win32 {
 
 void MessageLoop::watch(HANDLE object, std::function<void()> signalled) {
     unwatch(object);
-    watched_.push_back({object, std::move(signalled)});
+    objects_.push_back(object);
+    handlers_.push_back(std::move(signalled));
 }
 
 void MessageLoop::unwatch(HANDLE object) {
-    std::erase_if(watched_, [object](const Watched& entry) { return entry.object == object; });
+    const auto found = std::find(objects_.begin(), objects_.end(), object);
+    if (found == objects_.end()) return;
+    handlers_.erase(handlers_.begin() + (found - objects_.begin()));
+    objects_.erase(found);
 }
 
 void MessageLoop::set_key_handler(std::function<bool(MSG&)> handler) {
@@ -25,15 +29,12 @@ void MessageLoop::dispatch(MSG& message) {
 }
 
 void MessageLoop::wait(DWORD timeout) {
-    std::vector<HANDLE> objects;
-    objects.reserve(watched_.size());
-    for (const Watched& entry : watched_) objects.push_back(entry.object);
-    const auto count = static_cast<DWORD>(objects.size());
-    const DWORD woke = MsgWaitForMultipleObjectsEx(count, count != 0 ? objects.data() : nullptr,
+    const auto count = static_cast<DWORD>(objects_.size());
+    const DWORD woke = MsgWaitForMultipleObjectsEx(count, count != 0 ? objects_.data() : nullptr,
                                                    timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     if (woke >= WAIT_OBJECT_0 && woke < WAIT_OBJECT_0 + count) {
         // A copy: the handler may unwatch its object, or watch another.
-        const std::function<void()> signalled = watched_[woke - WAIT_OBJECT_0].signalled;
+        const std::function<void()> signalled = handlers_[woke - WAIT_OBJECT_0];
         signalled();
     }
 }
@@ -58,7 +59,7 @@ void MessageLoop::dispatch_pending() {
         }
         dispatch(message);
     }
-    if (!watched_.empty()) wait(0);
+    if (!objects_.empty()) wait(0);
 }
 
 }  // namespace quillaro::win32

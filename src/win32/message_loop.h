@@ -32,16 +32,14 @@ class MessageLoop {
     void dispatch_pending();
 
   private:
-    struct Watched {
-        HANDLE object;
-        std::function<void()> signalled;
-    };
     void dispatch(MSG& message);
     // Runs the handler of one signalled object, if any is; waits at most `timeout` for one or
     // for a message.
     void wait(DWORD timeout);
 
-    std::vector<Watched> watched_;
+    // Side by side: the objects as the wait takes them, and what each one's signal runs.
+    std::vector<HANDLE> objects_;
+    std::vector<std::function<void()>> handlers_;
     std::function<bool(MSG&)> key_handler_;
 };
 

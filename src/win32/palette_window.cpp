@@ -181,9 +181,8 @@ void PaletteWindow::run_handler(Handler handler) {
     try {
         handler();
         show_changes();
-    } catch (const std::exception& error) {
+    } catch (const std::exception&) {
         log_ignored(L"Quillaro: a handler stopped on an exception\n");
-        static_cast<void>(error);
     }
 }
 
@@ -252,14 +251,14 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-            const ControlRole control = control_role(static_cast<int>(item.CtlID));
+            const int id = static_cast<int>(item.CtlID);
+            const ControlRole control = control_role(id);
             const auto index = static_cast<size_t>(control.index);
-            if (control.role == Role::Key) {
-                key_painter_.draw(hwnd(), item, palette_.keys.at(index),
-                                  palette_control(static_cast<int>(item.CtlID)).face, true, dpi());
-            } else if (control.role == Role::Group) {
-                key_painter_.draw(hwnd(), item, palette_.group_buttons.at(index),
-                                  palette_control(static_cast<int>(item.CtlID)).face, false, dpi());
+            const bool key = control.role == Role::Key;
+            if (key || control.role == Role::Group) {
+                const ButtonControl& state =
+                    key ? palette_.keys.at(index) : palette_.group_buttons.at(index);
+                key_painter_.draw(hwnd(), item, state, palette_control(id).face, key, dpi());
             }
             return TRUE;
         }
