@@ -1,9 +1,9 @@
-// What the palette's handlers need from the operating system. The Win32 program implements it;
-// tests use a recording fake.
+// What the palette's handlers need from the operating system, in three parts: the input that
+// reaches the target window, the group files, and what the palette tells the user. The Win32
+// program implements each; tests use fakes.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,26 +11,20 @@ namespace quillaro {
 
 using WindowHandle = std::uintptr_t;  // an HWND as a number; 0 is no window
 
-// A file's bytes, or why there are none.
-struct FileRead {
-    enum class Status : std::uint8_t {
-        Read,
-        Missing,  // not there, a folder, or unreadable
-        InUse,    // held open by another program without sharing: later it may read
-    };
-    Status status = Status::Missing;
-    std::string bytes;
+// Only an interface: neither copied nor moved through a base reference.
+class Interface {
+  public:
+    Interface() = default;
+    Interface(const Interface&) = delete;
+    Interface& operator=(const Interface&) = delete;
+    Interface(Interface&&) = delete;
+    Interface& operator=(Interface&&) = delete;
+    virtual ~Interface() = default;
 };
 
-class Desktop {
+// The windows in front and the keystrokes and clipboard text the palette gives them.
+class Input : public Interface {
   public:
-    Desktop() = default;
-    Desktop(const Desktop&) = delete;
-    Desktop& operator=(const Desktop&) = delete;
-    Desktop(Desktop&&) = delete;
-    Desktop& operator=(Desktop&&) = delete;
-    virtual ~Desktop() = default;
-
     virtual WindowHandle foreground_window() = 0;
     virtual WindowHandle own_window() = 0;  // the palette's own handle
     virtual void make_topmost() = 0;
@@ -49,18 +43,46 @@ class Desktop {
     virtual bool type_text(std::u16string_view text) = 0;
     // Puts `text` on the clipboard as Unicode text; false when the clipboard could not be had.
     virtual bool copy_text(std::u16string_view text) = 0;
+};
+
+// A file's bytes, or why there are none.
+struct FileRead {
+    enum class Status : std::uint8_t {
+        Read,
+        Missing,  // not there, a folder, or unreadable
+        InUse,    // held open by another program without sharing: later it may read
+    };
+    Status status = Status::Missing;
+    std::string bytes;
+};
+
+// The user's group files: read, decoded, and opened for editing.
+class Files : public Interface {
+  public:
+    // The bytes of a file by relative name.
+    virtual FileRead read_file(std::u16string_view name) = 0;
+    // Bytes in the system's ANSI code page as UTF-16.
+    virtual std::u16string decode_ansi(std::string_view bytes) = 0;
+    // Starts the system's text editor with `command_line`; false when it could not be started.
+    virtual bool start_editor(std::u16string_view command_line) = 0;
+};
+
+// What the palette tells and shows the user besides its own controls.
+class Notices : public Interface {
+  public:
     // A short notice beside key button `index` that takes no focus and goes away by itself.
     virtual void show_key_notice(int16_t index, std::u16string_view title,
                                  std::u16string_view text) = 0;
     // Application-modal notice with an OK button, titled with the application's title.
     virtual void message_box(std::u16string_view text) = 0;
-    // Starts the system's text editor with `command_line`; false when it could not be started.
-    virtual bool start_editor(std::u16string_view command_line) = 0;
-    // The bytes of a file by relative name.
-    virtual FileRead read_file(std::u16string_view name) = 0;
-    // Bytes in the system's ANSI code page as UTF-16.
-    virtual std::u16string decode_ansi(std::string_view bytes) = 0;
     virtual void open_about() = 0;
+};
+
+// The three together, as the palette's handlers use them.
+struct Desktop {
+    Input& input;
+    Files& files;
+    Notices& notices;
 };
 
 }  // namespace quillaro

@@ -105,7 +105,7 @@ void Palette::next_set() {
     select_group(0);
 }
 
-void Palette::open_about() { desktop_.open_about(); }
+void Palette::open_about() { desktop_.notices.open_about(); }
 
 int32_t Palette::item_under_key(int16_t index) const { return kKeysPerPage * (page - 1) + index; }
 

@@ -14,7 +14,7 @@ std::u16string_view within_text_limit(std::u16string_view text) {
     return text.substr(0, cut);
 }
 
-Palette::Palette(Desktop& desktop) : desktop_(desktop) {
+Palette::Palette(const Desktop& desktop) : desktop_(desktop) {
     const auto points = [](int id) { return palette_control(id).points; };
     for (size_t k = 0; k < keys.size(); ++k) {
         keys[k].font_size = points(kFirstKeyId + static_cast<int>(k));
@@ -29,7 +29,7 @@ Palette::Palette(Desktop& desktop) : desktop_(desktop) {
 }
 
 void Palette::start() {
-    desktop_.make_topmost();
+    desktop_.input.make_topmost();
     set = 1;
     show_group_captions(set);
     load_builtin_groups(table);

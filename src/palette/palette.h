@@ -37,7 +37,7 @@ class UserCaptionList;
 // copies the plain-data controls below to its child windows; handlers never touch a window.
 class Palette {
   public:
-    explicit Palette(Desktop& desktop);
+    explicit Palette(const Desktop& desktop);
 
     // Start-up: topmost, set 1, built-in and user groups, group 0 selected.
     void start();
@@ -107,7 +107,7 @@ class Palette {
     void show_position_after_reload();
     void run_edit_command();
 
-    Desktop& desktop_;
+    Desktop desktop_;
     // Set 3's captions as last read in full; shown again when a later pass runs out of memory.
     std::u16string last_user_captions_ = std::u16string(kGroupButtons - 1, u',');
     std::deque<int16_t> queued_keys_;  // clicked while a key was being delivered

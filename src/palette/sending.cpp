@@ -44,8 +44,8 @@ class DeliveryRunEnd {
 // at all is in front for a moment while the activation passes from one window to another (the
 // user clicking the palette); such a tick keeps the target, or the next key would type nowhere.
 void Palette::track_foreground() {
-    const WindowHandle foreground = desktop_.foreground_window();
-    if (foreground != 0 && foreground != desktop_.own_window()) target = foreground;
+    const WindowHandle foreground = desktop_.input.foreground_window();
+    if (foreground != 0 && foreground != desktop_.input.own_window()) target = foreground;
 }
 
 void Palette::send_key(int16_t index) {
@@ -64,40 +64,40 @@ void Palette::send_key(int16_t index) {
 
 void Palette::deliver_key(int16_t index) {
     for (int attempt = 0; attempt < kActivationAttempts; ++attempt) {
-        desktop_.set_foreground_window(target);
-        desktop_.dispatch_pending_messages();
+        desktop_.input.set_foreground_window(target);
+        desktop_.input.dispatch_pending_messages();
         // Keys typed before the target has taken the activation would reach no window.
-        if (desktop_.wait_until_active(target)) break;
+        if (desktop_.input.wait_until_active(target)) break;
         // A click on the palette's title bar while the target was coming forward made the
         // palette the window in front again: the keys would reach the palette. Another window
         // in front is the user's choice and keeps it.
-        if (desktop_.foreground_window() != desktop_.own_window()) break;
+        if (desktop_.input.foreground_window() != desktop_.input.own_window()) break;
     }
     // The position is read only now: a navigation click handled above decides the item.
     const std::u16string_view text = text_under_key(index);
     if (text.empty()) return;
     // Windows drops keys typed into a program running as administrator and still reports
     // them sent: the clipboard is the user's way to get the symbol there.
-    if (!desktop_.accepts_typing(target)) {
+    if (!desktop_.input.accepts_typing(target)) {
         copy_instead(index, text, kElevatedTarget);
-    } else if (!desktop_.type_text(text)) {
+    } else if (!desktop_.input.type_text(text)) {
         copy_instead(index, text, kInputRefused);
     }
 }
 
 void Palette::copy_instead(int16_t index, std::u16string_view text, std::u16string_view reason) {
     std::u16string notice(reason);
-    notice += desktop_.copy_text(text) ? kPasteHint : kClipboardBusy;
-    desktop_.show_key_notice(index, kNotTypedTitle, notice);
+    notice += desktop_.input.copy_text(text) ? kPasteHint : kClipboardBusy;
+    desktop_.notices.show_key_notice(index, kNotTypedTitle, notice);
 }
 
 void Palette::copy_key(int16_t index) {
     const std::u16string_view text = text_under_key(index);
     if (text.empty()) return;  // nothing to copy: whatever the clipboard holds stays
-    if (desktop_.copy_text(text)) {
-        desktop_.show_key_notice(index, kCopiedTitle, text);
+    if (desktop_.input.copy_text(text)) {
+        desktop_.notices.show_key_notice(index, kCopiedTitle, text);
     } else {
-        desktop_.show_key_notice(index, kNotCopiedTitle, kClipboardBusy);
+        desktop_.notices.show_key_notice(index, kNotCopiedTitle, kClipboardBusy);
     }
 }
 

@@ -58,8 +58,10 @@ class UserCaptionList {
 };
 
 std::vector<std::u16string> Palette::read_user_file(int16_t n, size_t max_lines) {
-    const AnsiDecoder ansi = [this](std::string_view bytes) { return desktop_.decode_ansi(bytes); };
-    const FileRead file = desktop_.read_file(group_file_name(n));
+    const AnsiDecoder ansi = [this](std::string_view bytes) {
+        return desktop_.files.decode_ansi(bytes);
+    };
+    const FileRead file = desktop_.files.read_file(group_file_name(n));
     if (file.status == FileRead::Status::InUse) met_file_in_use_ = true;
     if (file.status != FileRead::Status::Read) return {};
     return read_group_lines(file.bytes, ansi, max_lines);
@@ -128,11 +130,11 @@ std::u16string Palette::user_group_caption_list() {
 }
 
 void Palette::run_edit_command() {
-    desktop_.message_box(kEditNotice);
+    desktop_.notices.message_box(kEditNotice);
     const std::u16string file_name = group_file_name(group);
-    if (!desktop_.start_editor(u"notepad " + file_name)) {
-        desktop_.message_box(u"無法啟動記事本開啟 " + file_name +
-                             u",請確認系統的記事本程式是否存在.");
+    if (!desktop_.files.start_editor(u"notepad " + file_name)) {
+        desktop_.notices.message_box(u"無法啟動記事本開啟 " + file_name +
+                                     u",請確認系統的記事本程式是否存在.");
     }
 }
 

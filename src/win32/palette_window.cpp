@@ -42,7 +42,7 @@ PaletteWindow::PaletteWindow(HINSTANCE instance, FontCache& fonts, MessageLoop& 
       fonts_(fonts),
       on_destroyed_(std::move(on_destroyed)),
       desktop_(loop, std::move(open_about)),
-      palette_(desktop_) {}
+      palette_(desktop_.services()) {}
 
 bool PaletteWindow::create(int show_command) {
     const std::u16string title(kAppTitle);

@@ -1,4 +1,4 @@
-// A Desktop that records what the handlers ask of it and plays back queued events.
+// A whole desktop that records what the handlers ask of it and plays back queued events.
 #pragma once
 
 #include <functional>
@@ -13,8 +13,11 @@
 
 namespace quillaro::testing {
 
-class FakeDesktop : public Desktop {
+class FakeDesktop : public Input, public Files, public Notices {
   public:
+    // What a Palette under test is given: all three parts are this one fake.
+    operator Desktop() { return {*this, *this, *this}; }  // NOLINT(google-explicit-constructor)
+
     WindowHandle foreground = 0;
     WindowHandle own = 0x100;
     bool editor_starts = true;

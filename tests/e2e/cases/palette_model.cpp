@@ -3,12 +3,12 @@
 namespace e2e::cases {
 
 PaletteModel::PaletteModel(std::filesystem::path folder)
-    : desktop_(std::move(folder)), palette_(desktop_) {
+    : files_(std::move(folder)), palette_({input_, files_, notices_}) {
     palette_.start();
 }
 
-quillaro::FileRead PaletteModel::FolderDesktop::read_file(std::u16string_view name) {
-    return windows_.read_file((folder_ / std::u16string(name)).u16string());
+quillaro::FileRead PaletteModel::FolderFiles::read_file(std::u16string_view name) {
+    return Win32Files::read_file((folder_ / std::u16string(name)).u16string());
 }
 
 }  // namespace e2e::cases

@@ -8,7 +8,7 @@
 
 #include "palette/desktop.h"
 #include "palette/palette.h"
-#include "win32/win32_desktop.h"
+#include "win32/win32_files.h"
 
 namespace e2e::cases {
 
@@ -23,12 +23,21 @@ class PaletteModel {
     quillaro::Palette* operator->() { return &palette_; }
 
     // Everything the handlers have typed so far, in order.
-    [[nodiscard]] const std::u16string& typed() const { return desktop_.typed; }
+    [[nodiscard]] const std::u16string& typed() const { return input_.typed; }
 
   private:
-    class FolderDesktop : public quillaro::Desktop {
+    // The palette's own file code, over the test's folder.
+    class FolderFiles : public quillaro::win32::Win32Files {
       public:
-        explicit FolderDesktop(std::filesystem::path folder) : folder_(std::move(folder)) {}
+        explicit FolderFiles(std::filesystem::path folder) : folder_(std::move(folder)) {}
+        quillaro::FileRead read_file(std::u16string_view name) override;
+
+      private:
+        std::filesystem::path folder_;
+    };
+    // Every key types at once into a window that is always there.
+    class TypingInput : public quillaro::Input {
+      public:
         quillaro::WindowHandle foreground_window() override { return 0; }
         quillaro::WindowHandle own_window() override { return 1; }
         void make_topmost() override {}
@@ -41,26 +50,20 @@ class PaletteModel {
             return true;
         }
         bool copy_text(std::u16string_view /*text*/) override { return false; }
+
+        std::u16string typed;
+    };
+    class QuietNotices : public quillaro::Notices {
+      public:
         void show_key_notice(int16_t /*index*/, std::u16string_view /*title*/,
                              std::u16string_view /*text*/) override {}
         void message_box(std::u16string_view /*text*/) override {}
-        bool start_editor(std::u16string_view /*command_line*/) override { return false; }
-        // Read and decoded by the palette's own code, over the test's folder.
-        quillaro::FileRead read_file(std::u16string_view name) override;
-        std::u16string decode_ansi(std::string_view bytes) override {
-            return windows_.decode_ansi(bytes);
-        }
         void open_about() override {}
-
-        std::u16string typed;
-
-      private:
-        std::filesystem::path folder_;
-        quillaro::win32::MessageLoop unused_loop_;
-        quillaro::win32::Win32Desktop windows_{unused_loop_, [] {}};
     };
 
-    FolderDesktop desktop_;
+    FolderFiles files_;
+    TypingInput input_;
+    QuietNotices notices_;
     quillaro::Palette palette_;
 };
 
