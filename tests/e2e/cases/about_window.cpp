@@ -8,8 +8,8 @@
 
 #include "about/about_text.h"
 #include "driver/e2e.h"
+#include "driver/palette_expect.h"
 #include "palette/layout.h"
-#include "palette_expect.h"
 
 namespace e2e::cases {
 namespace {

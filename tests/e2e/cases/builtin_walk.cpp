@@ -4,7 +4,7 @@
 #include <string>
 
 #include "driver/e2e.h"
-#include "palette_expect.h"
+#include "driver/palette_expect.h"
 
 namespace e2e::cases {
 namespace {

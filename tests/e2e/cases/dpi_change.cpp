@@ -12,7 +12,7 @@
 #include <string>
 
 #include "driver/e2e.h"
-#include "palette_expect.h"
+#include "driver/palette_expect.h"
 #include "win32/about_window.h"
 #include "win32/dpi.h"
 #include "win32/font_cache.h"

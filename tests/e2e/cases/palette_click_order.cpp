@@ -14,7 +14,7 @@
 #include <string>
 
 #include "driver/e2e.h"
-#include "mouse_buttons.h"
+#include "driver/mouse_buttons.h"
 
 namespace e2e::cases {
 namespace {

@@ -11,16 +11,15 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "driver/e2e.h"
-#include "key_pixels.h"
-#include "linked_test_font.h"
-#include "palette_expect.h"
+#include "driver/key_pixels.h"
+#include "driver/linked_test_font.h"
+#include "driver/palette_expect.h"
 #include "win32/font_cache.h"
 #include "win32/glyph_coverage.h"
 
@@ -123,8 +122,7 @@ void check_tooltip(Report& report, const Palette& palette, int key, std::wstring
 
 void palette_code_points(Context& context) {
     Report& report = context.report;
-    std::ofstream(context.work_dir / "user_define_0.txt", std::ios::binary)
-        << "T\r\nab,cd\r\nxy,z\r\n";
+    write_bytes(group_file(context.work_dir, 0), "T\r\nab,cd\r\nxy,z\r\n");
 
     std::optional<std::filesystem::path> font_file = font_argument(context.args);
     if (font_file && font_file->is_relative()) font_file = context.exe_dir / *font_file;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "driver/e2e.h"
-#include "group_files.h"
+#include "driver/palette_checks.h"
 
 namespace e2e::cases {
 namespace {
@@ -67,36 +67,6 @@ class StartedEditors {
   private:
     std::vector<DWORD> ids_;
 };
-
-struct WindowsOf {
-    DWORD process_id;
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK collect_top_level(HWND window, LPARAM param) {
-    auto* of = reinterpret_cast<WindowsOf*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == of->process_id) of->windows.push_back(window);
-    return TRUE;
-}
-
-BOOL CALLBACK collect_child(HWND window, LPARAM param) {
-    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> top_level_windows_of(DWORD process_id) {
-    WindowsOf of{process_id, {}};
-    EnumWindows(collect_top_level, reinterpret_cast<LPARAM>(&of));
-    return of.windows;
-}
-
-std::vector<HWND> children_of(HWND parent) {
-    std::vector<HWND> children;
-    EnumChildWindows(parent, collect_child, reinterpret_cast<LPARAM>(&children));
-    return children;
-}
 
 // True when a visible window of the process, or a control in one, has text containing `part`:
 // Notepad's title, its edit control, or its question about a file that does not exist.

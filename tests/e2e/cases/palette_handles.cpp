@@ -28,16 +28,15 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "driver/e2e.h"
-#include "group_files.h"
-#include "key_pixels.h"
-#include "palette_expect.h"
+#include "driver/key_pixels.h"
+#include "driver/palette_checks.h"
+#include "driver/palette_expect.h"
 
 namespace e2e::cases {
 namespace {
@@ -59,9 +58,10 @@ void write_user_groups(const std::filesystem::path& folder) {
             captions += (item == 0 ? "" : ",") + name;
             sends += (item == 0 ? "s." : ",s.") + name;
         }
-        std::ofstream(group_file(folder, group), std::ios::binary) << "U" << group << "\r\n"
-                                                                   << captions << "\r\n"
-                                                                   << sends << "\r\n";
+        std::string bytes = "U";
+        bytes.append(std::to_string(group)).append("\r\n").append(captions);
+        bytes.append("\r\n").append(sends).append("\r\n");
+        write_bytes(group_file(folder, group), bytes);
     }
 }
 

@@ -23,9 +23,9 @@
 
 #include "driver/e2e.h"
 #include "driver/group_files.h"
-#include "key_clicks.h"
-#include "palette_expect.h"
-#include "palette_model.h"
+#include "driver/key_clicks.h"
+#include "driver/palette_expect.h"
+#include "driver/palette_model.h"
 
 namespace e2e::cases {
 

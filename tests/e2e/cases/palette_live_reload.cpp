@@ -9,8 +9,8 @@
 
 #include "driver/e2e.h"
 #include "driver/group_files.h"
-#include "group_files.h"
-#include "key_pixels.h"
+#include "driver/key_pixels.h"
+#include "driver/palette_checks.h"
 
 namespace e2e::cases {
 namespace {

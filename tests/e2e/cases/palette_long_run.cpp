@@ -23,8 +23,8 @@
 #include <string>
 
 #include "driver/e2e.h"
-#include "key_clicks.h"
-#include "palette_expect.h"
+#include "driver/key_clicks.h"
+#include "driver/palette_expect.h"
 
 namespace e2e::cases {
 

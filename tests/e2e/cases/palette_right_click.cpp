@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "driver/e2e.h"
-#include "mouse_buttons.h"
+#include "driver/mouse_buttons.h"
 
 namespace e2e::cases {
 namespace {
@@ -25,23 +25,14 @@ bool right_click(HWND window) {
 // The palette's visible balloons: tooltip windows of its process in the balloon style, not
 // the key's own tooltip, which may show as well while the mouse rests on the key.
 std::vector<HWND> visible_balloons(DWORD process_id) {
-    struct Search {
-        DWORD process_id;
-        std::vector<HWND> found;
-    } search{process_id, {}};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(context);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s.process_id && class_name(window) == L"tooltips_class32" &&
-                (GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON) != 0 && is_visible(window)) {
-                s.found.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (HWND window : top_level_windows_of(process_id)) {
+        if (class_name(window) == L"tooltips_class32" &&
+            (GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON) != 0 && is_visible(window)) {
+            found.push_back(window);
+        }
+    }
+    return found;
 }
 
 }  // namespace

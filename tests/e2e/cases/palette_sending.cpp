@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "driver/e2e.h"
-#include "palette_expect.h"
+#include "driver/palette_expect.h"
 
 namespace e2e::cases {
 namespace {

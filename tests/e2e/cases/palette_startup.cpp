@@ -1,12 +1,11 @@
 // The palette at start-up and under the navigation buttons: its window, every control at its
 // place with its caption and state, More cycling the sets, and the paging buttons.
 
-#include <fstream>
 #include <string>
 
 #include "driver/e2e.h"
-#include "group_files.h"
-#include "palette_expect.h"
+#include "driver/palette_checks.h"
+#include "driver/palette_expect.h"
 
 namespace e2e::cases {
 namespace {
@@ -56,8 +55,7 @@ bool keys_show(const Palette& palette, int set, int group, int page) {
 void palette_startup(Context& context) {
     Report& report = context.report;
     // A group file whose captions hold "&": shown literally, never as a mnemonic.
-    std::ofstream(group_file(context.work_dir, 0), std::ios::binary)
-        << "A&B\r\n&,&&,x\r\n&,&&,x\r\n";
+    write_bytes(group_file(context.work_dir, 0), "A&B\r\n&,&&,x\r\n&,&&,x\r\n");
 
     Palette palette(context);
     HWND window = palette.window();

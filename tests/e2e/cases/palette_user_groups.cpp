@@ -7,7 +7,7 @@
 #include <string>
 
 #include "driver/e2e.h"
-#include "group_files.h"
+#include "driver/palette_checks.h"
 
 namespace e2e::cases {
 namespace {

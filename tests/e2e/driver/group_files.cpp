@@ -88,6 +88,37 @@ std::wstring group_file_name(int group) {
     return {name.begin(), name.end()};
 }
 
+std::filesystem::path group_file(const std::filesystem::path& folder, int n) {
+    return folder / group_file_name(n);
+}
+
+void write_bytes(const std::filesystem::path& file, std::string_view bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw Error("could not write " + file.string());
+}
+
+std::string utf8_with_mark(std::wstring_view text) { return "\xEF\xBB\xBF" + to_utf8(text); }
+
+std::string utf16le_with_mark(std::wstring_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const wchar_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>((unit >> 8) & 0xFF));
+    }
+    return bytes;
+}
+
+std::string numbered_list(std::string_view prefix, int first, int last) {
+    std::string list;
+    for (int i = first; i <= last; ++i) {
+        if (i > first) list += ',';
+        list += prefix;
+        list += std::to_string(i);
+    }
+    return list;
+}
+
 std::vector<GroupFileEntry> hostile_group_files() {
     using namespace std::string_literals;
     std::vector<GroupFileEntry> entries;
@@ -150,9 +181,7 @@ void write_group_files(const std::filesystem::path& folder,
             std::filesystem::create_directory(path);
             continue;
         }
-        std::ofstream out(path, std::ios::binary);
-        out.write(entry.bytes.data(), static_cast<std::streamsize>(entry.bytes.size()));
-        if (!out) throw Error("cannot write " + to_utf8(path.wstring()));
+        write_bytes(path, entry.bytes);
     }
 }
 

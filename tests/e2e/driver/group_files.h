@@ -1,4 +1,4 @@
-// Folders of group files for the palette to start in: written before it starts, including
+// Group files for the palette to start in, written byte for byte before it starts, including
 // entries that are no readable file at all (a folder in a file's place, a file held open).
 #pragma once
 
@@ -27,6 +27,19 @@ struct GroupFileEntry {
 
 // "user_define_<group>.txt", named by the palette's own code.
 std::wstring group_file_name(int group);
+
+// user_define_<n>.txt in `folder`.
+std::filesystem::path group_file(const std::filesystem::path& folder, int n);
+
+// Writes `bytes` as they are (no newline translation).
+void write_bytes(const std::filesystem::path& file, std::string_view bytes);
+// The text as UTF-8 after the mark EF BB BF.
+std::string utf8_with_mark(std::wstring_view text);
+// The text as UTF-16 little-endian after the mark FF FE.
+std::string utf16le_with_mark(std::wstring_view text);
+
+// Items `first` .. `last` of a comma list: prefix + index, joined with ",".
+std::string numbered_list(std::string_view prefix, int first, int last);
 
 // The hostile folder, one entry per group:
 //   0  an ordinary Big5 file with a user-defined character (read through code page 950)

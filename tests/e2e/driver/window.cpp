@@ -18,7 +18,37 @@ std::wstring stored_title(HWND window) {
     return std::wstring(buffer.data(), static_cast<size_t>(length > 0 ? length : 0));
 }
 
+struct WindowsOf {
+    DWORD process_id;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK collect_top_level(HWND window, LPARAM param) {
+    auto* of = reinterpret_cast<WindowsOf*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == of->process_id) of->windows.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK collect_child(HWND window, LPARAM param) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
 }  // namespace
+
+std::vector<HWND> top_level_windows_of(DWORD process_id) {
+    WindowsOf of{process_id, {}};
+    EnumWindows(collect_top_level, reinterpret_cast<LPARAM>(&of));
+    return of.windows;
+}
+
+std::vector<HWND> children_of(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(parent, collect_child, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
 
 std::vector<HWND> find_windows(std::wstring_view title, DWORD process_id) {
     const std::wstring wanted(title);

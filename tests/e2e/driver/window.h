@@ -23,6 +23,11 @@ HWND wait_for_window(std::wstring_view title, Millis timeout, DWORD process_id =
 // Throws Error naming the title when the window does not come.
 HWND require_window(std::wstring_view title, Millis timeout, DWORD process_id = 0);
 
+// Every top-level window of the process, visible or not, in z-order from the top.
+std::vector<HWND> top_level_windows_of(DWORD process_id);
+// Every window below `parent`: its children, theirs, and so on.
+std::vector<HWND> children_of(HWND parent);
+
 // The child control with this control ID, or nullptr.
 HWND child_by_id(HWND parent, int control_id);
 HWND wait_for_child(HWND parent, int control_id, Millis timeout);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace e2e::cases {
+namespace e2e {
 
 struct KeyPixels {
     std::vector<uint32_t> pixels;  // the key's client area, row by row, 0x00RRGGBB
@@ -36,4 +36,4 @@ std::optional<std::wstring> tooltip_text(HWND palette_window, HWND key);
 // The palette's tooltip control for its keys, or nullptr.
 HWND tooltip_window(HWND palette_window);
 
-}  // namespace e2e::cases
+}  // namespace e2e

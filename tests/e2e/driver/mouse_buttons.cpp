@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace e2e::cases {
+namespace e2e {
 
 namespace {
 
@@ -39,4 +39,4 @@ bool move_button_at(POINT point, MouseButton button, ButtonMove move) {
     return SendInput(1, &event, sizeof(INPUT)) == 1;
 }
 
-}  // namespace e2e::cases
+}  // namespace e2e

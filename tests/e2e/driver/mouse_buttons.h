@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-namespace e2e::cases {
+namespace e2e {
 
 enum class MouseButton { Left, Right };
 
@@ -17,4 +17,4 @@ bool press_button_at(POINT point, MouseButton button);
 // One half of a press: the button goes down, or comes up, at `point`.
 bool move_button_at(POINT point, MouseButton button, ButtonMove move);
 
-}  // namespace e2e::cases
+}  // namespace e2e

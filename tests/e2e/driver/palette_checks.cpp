@@ -1,40 +1,11 @@
-#include "group_files.h"
+#include "palette_checks.h"
 
 #include <array>
-#include <fstream>
 
-namespace e2e::cases {
+#include "input.h"
+#include "text.h"
 
-std::filesystem::path group_file(const std::filesystem::path& folder, int n) {
-    return folder / group_file_name(n);
-}
-
-void write_bytes(const std::filesystem::path& file, std::string_view bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw Error("could not write " + file.string());
-}
-
-std::string utf8_with_mark(std::wstring_view text) { return "\xEF\xBB\xBF" + to_utf8(text); }
-
-std::string utf16le_with_mark(std::wstring_view text) {
-    std::string bytes = "\xFF\xFE";
-    for (const wchar_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>((unit >> 8) & 0xFF));
-    }
-    return bytes;
-}
-
-std::string numbered_list(std::string_view prefix, int first, int last) {
-    std::string list;
-    for (int i = first; i <= last; ++i) {
-        if (i > first) list += ',';
-        list += prefix;
-        list += std::to_string(i);
-    }
-    return list;
-}
+namespace e2e {
 
 std::wstring joined(std::initializer_list<std::wstring_view> parts) {
     std::wstring text;
@@ -102,4 +73,4 @@ bool key_types(Report& report, Palette& palette, const StandInEditor& editor, in
     return report.check(ok, "key " + std::to_string(k) + " typed " + describe(sent));
 }
 
-}  // namespace e2e::cases
+}  // namespace e2e

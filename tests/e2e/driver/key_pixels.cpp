@@ -8,7 +8,7 @@
 
 #include "driver/e2e.h"
 
-namespace e2e::cases {
+namespace e2e {
 namespace {
 
 // The frame of a button takes two or three pixels on each side.
@@ -157,4 +157,4 @@ std::optional<std::wstring> tooltip_text(HWND palette_window, HWND key) {
     return text;
 }
 
-}  // namespace e2e::cases
+}  // namespace e2e

@@ -8,7 +8,7 @@
 
 #include "driver/e2e.h"
 
-namespace e2e::cases {
+namespace e2e {
 
 // Whether a button of the palette holds the mouse capture: its press is handled and its
 // release not yet.
@@ -24,4 +24,4 @@ bool click_button_handled(HWND palette_window, HWND button, Millis timeout = 10s
 // while the test hovers keys by message.
 bool park_mouse(HWND away_from);
 
-}  // namespace e2e::cases
+}  // namespace e2e

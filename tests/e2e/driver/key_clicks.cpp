@@ -2,7 +2,7 @@
 
 #include "mouse_buttons.h"
 
-namespace e2e::cases {
+namespace e2e {
 
 bool palette_has_capture(HWND palette_window) {
     const DWORD thread = GetWindowThreadProcessId(palette_window, nullptr);
@@ -31,4 +31,4 @@ bool park_mouse(HWND away_from) {
     return move_mouse_to(POINT{rect->left + 10, y});
 }
 
-}  // namespace e2e::cases
+}  // namespace e2e

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-namespace e2e::cases {
+namespace e2e {
 namespace {
 
 constexpr wchar_t kSystemLink[] =
@@ -104,4 +104,4 @@ LinkedTestFont::~LinkedTestFont() {
     if (!installed_file_.empty()) std::filesystem::remove(installed_file_, error);
 }
 
-}  // namespace e2e::cases
+}  // namespace e2e

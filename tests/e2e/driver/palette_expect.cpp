@@ -2,7 +2,7 @@
 
 #include "symbols/builtin_sets.h"
 
-namespace e2e::cases {
+namespace e2e {
 
 const quillaro::KeyTable& builtin_table() {
     static const quillaro::KeyTable table = [] {
@@ -55,4 +55,4 @@ std::wstring ExpectedPages::key_text(const PageAt& at, int key) const {
                                    item_at(at.page, key)));
 }
 
-}  // namespace e2e::cases
+}  // namespace e2e

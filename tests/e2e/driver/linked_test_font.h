@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace e2e::cases {
+namespace e2e {
 
 class LinkedTestFont {
   public:
@@ -35,4 +35,4 @@ class LinkedTestFont {
     bool installed_ = false;
 };
 
-}  // namespace e2e::cases
+}  // namespace e2e

@@ -8,12 +8,12 @@
 #include <optional>
 #include <string>
 
-#include "driver/report.h"
+#include "report.h"
 
 #include "palette/layout.h"
 #include "symbols/key_table.h"
 
-namespace e2e::cases {
+namespace e2e {
 
 // The key table after the built-in groups are loaded (sets 1 and 2).
 const quillaro::KeyTable& builtin_table();
@@ -57,4 +57,4 @@ class ExpectedPages {
     const quillaro::KeyTable& table_;
 };
 
-}  // namespace e2e::cases
+}  // namespace e2e

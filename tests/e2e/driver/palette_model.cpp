@@ -1,6 +1,6 @@
 #include "palette_model.h"
 
-namespace e2e::cases {
+namespace e2e {
 
 PaletteModel::PaletteModel(std::filesystem::path folder)
     : files_(std::move(folder)), palette_({input_, files_, notices_}) {
@@ -11,4 +11,4 @@ quillaro::FileRead PaletteModel::FolderFiles::read_file(std::u16string_view name
     return Win32Files::read_file((folder_ / std::u16string(name)).u16string());
 }
 
-}  // namespace e2e::cases
+}  // namespace e2e

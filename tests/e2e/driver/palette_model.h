@@ -10,7 +10,7 @@
 #include "palette/palette.h"
 #include "win32/win32_files.h"
 
-namespace e2e::cases {
+namespace e2e {
 
 class PaletteModel {
   public:
@@ -67,4 +67,4 @@ class PaletteModel {
     quillaro::Palette palette_;
 };
 
-}  // namespace e2e::cases
+}  // namespace e2e
