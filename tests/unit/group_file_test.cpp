@@ -274,13 +274,15 @@ TEST_P(CutAtTheLimit, KeepsTheEncodingOfWhatIsRead) {
 
 // 2 MiB = 2,097,152 bytes: 699,050 three-byte characters and two bytes of the next one;
 // after a three-byte mark, 699,049 and two bytes; after "ab", 524,287 four-byte characters and
-// two bytes.
+// two bytes; after "a", as many and three bytes.
 INSTANTIATE_TEST_SUITE_P(GroupFile, CutAtTheLimit,
                          ::testing::Values(CutCase{"Utf8", "", u"", "\xE4\xB8\xAD", u"中", 699050},
                                            CutCase{"Utf8WithMark", "\xEF\xBB\xBF", u"",
                                                    "\xE4\xB8\xAD", u"中", 699049},
                                            CutCase{"Utf8FourBytes", "ab", u"ab", "\xF0\x9F\x98\x80",
-                                                   u"\U0001F600", 524287}),
+                                                   u"\U0001F600", 524287},
+                                           CutCase{"Utf8FourBytesCutAfterThree", "a", u"a",
+                                                   "\xF0\x9F\x98\x80", u"\U0001F600", 524287}),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST(GroupFile, AnAnsiFileCutAtTheLimitStaysAnsi) {

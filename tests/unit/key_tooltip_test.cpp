@@ -23,8 +23,9 @@ TEST(CodePointCaption, FirstVisibleCodePointWithAnEllipsisForSeveral) {
         {u"a", u"0061"},
         {u"\U0001F600", u"1F600"},  // a surrogate pair is one character
         {u"\U0001F600x", u"1F600…"},
-        {u" \x221A", u"221A…"},  // a leading space is skipped, yet counts as a character
-        {u"\xD800", u"D800"},    // a lone surrogate stands for itself
+        {u" \x221A", u"221A…"},       // a leading space is skipped, yet counts as a character
+        {u"\xFE0F\x2764", u"2764…"},  // so is a leading variation selector
+        {u"\xD800", u"D800"},         // a lone surrogate stands for itself
         {u"\xDBFF\xDFFF", u"10FFFF"},
         {u"", u""},
         {u"  ", u""},  // nothing visible: nothing to show
@@ -60,6 +61,10 @@ TEST(KeyTooltipText, ALongCaptionShowsItsStartNeverHalfAPair) {
     const std::u16string caption = start + u"\U0001F600" + std::u16string(100, u'y');
     const std::u16string text = key_tooltip_text(caption, u"s", 1, 0);
     EXPECT_EQ(text.substr(0, text.find(u'\r')), start + u"…");
+    // Exactly as long as the cut: shown whole, with nothing to mark.
+    const std::u16string whole(40, u'x');
+    const std::u16string full = key_tooltip_text(whole, u"s", 1, 0);
+    EXPECT_EQ(full.substr(0, full.find(u'\r')), whole);
 }
 
 using KeyTooltip = testing::PaletteFixture;

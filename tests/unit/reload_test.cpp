@@ -158,6 +158,20 @@ TEST_F(Reload, OutOfMemoryKeepsTheLastGoodSet) {
     EXPECT_EQ(fresh.table.page_count(kUserSet, 1), 0);
 }
 
+// What a shortage after a good reload keeps is the reloaded set, not the one of start-up.
+TEST_F(Reload, OutOfMemoryAfterAReloadKeepsTheReloadedCaptions) {
+    desktop.files[u"user_define_1.txt"] = group_of(3, "Old");
+    start_in_set_3();
+    desktop.files[u"user_define_1.txt"] = group_of(3, "New");
+    ASSERT_TRUE(palette.reload_user_groups());
+    palette.next_set();
+    desktop.out_of_memory = true;
+    palette.next_set();
+    palette.next_set();
+    ASSERT_EQ(palette.set, kUserSet);
+    EXPECT_EQ(palette.group_buttons[1].caption, u"New");
+}
+
 // A file held by an editor mid-save reads as nothing: set 3 shows what the other files give,
 // and the reload says so, so that it runs again once the editor has let go.
 TEST_F(Reload, FileInUseIsToldAndReadOnceFree) {
