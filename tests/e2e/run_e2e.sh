@@ -8,6 +8,8 @@
 #   E2E_RUN_NAME      names the scratch folder, log and screenshots (default: the test's name)
 #   E2E_TIMEOUT       the driver's hard limit in seconds (default 120)
 #   E2E_REUSE_PREFIX  1: --prepare keeps a complete prefix from an earlier run
+#   E2E_PROGRAM       another test program of the build folder to run instead of the driver,
+#                     with the args but not the test's name (a GoogleTest binary, say)
 #
 # What a test gets, under the build folder (build/mingw):
 #   e2e-work/<run>/           its current folder, empty at the start
@@ -62,7 +64,7 @@ test_name="$1"
 shift
 run="${E2E_RUN_NAME:-$test_name}"
 timeout_s="${E2E_TIMEOUT:-120}"
-driver="$E2E_BUILD_DIR/e2e_driver.exe"
+driver="$E2E_BUILD_DIR/${E2E_PROGRAM:-e2e_driver.exe}"
 [ -f "$driver" ] || e2e_die "$driver is missing: build with cmake --build --preset mingw"
 
 work_root="$E2E_BUILD_DIR/e2e-work"
@@ -109,9 +111,10 @@ show_new_output() {
 
 # The time limit is kept here rather than by timeout(1), so that the screen can be saved while
 # the programs are still on it; timeout(1) only backs it up in case ending Wine hangs.
+if [ -n "${E2E_PROGRAM:-}" ]; then program_args=("$@"); else program_args=("$test_name" "$@"); fi
 driver_started=$SECONDS
 timed_out=""
-(cd "$work" && exec timeout -k 10 "$((timeout_s + 60))" wine "$driver" "$test_name" "$@") \
+(cd "$work" && exec timeout -k 10 "$((timeout_s + 60))" wine "$driver" "${program_args[@]}") \
     </dev/null >>"$log" 2>&1 &
 driver_pid=$!
 while kill -0 "$driver_pid" 2>/dev/null; do
@@ -133,7 +136,7 @@ driver_s=$((SECONDS - driver_started))
 
 if [ -n "$timed_out" ] || [ "$rc" = 124 ] || [ "$rc" = 137 ]; then
     rc=124
-elif [ "$rc" = 0 ] && ! grep -Eq '^[0-9]+ passed, 0 failed$' "$log"; then
+elif [ "$rc" = 0 ] && ! grep -Eq '^[0-9]+ passed, 0 failed$|^\[  PASSED  \] [0-9]+ tests?\.' "$log"; then
     e2e_log "$run: the driver exited 0 without reporting its checks"
     rc=1
 fi
