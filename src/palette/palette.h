@@ -33,9 +33,33 @@ inline constexpr int16_t kUserSet = 3;
 
 class UserCaptionList;
 
-// The palette window's state and handlers. The window calls a handler for each event and then
-// copies the plain-data controls below to its child windows; handlers never touch a window.
-class Palette {
+// What the palette shows and where it is: plain data that the handlers change and the window
+// copies to its child windows.
+struct PaletteState {
+    // Position: the set, group and page the keys show, and the group's page count as the
+    // paging last worked it out.
+    int16_t set = 0;
+    int16_t group = 0;
+    int16_t page = 0;
+    int16_t page_count = 0;
+    std::u16string group_captions;  // the current set's group captions, joined by commas
+    WindowHandle target = 0;        // the last window other than the palette in front
+    KeyTable table;
+
+    // Controls.
+    std::array<ButtonControl, kKeysPerPage> keys;
+    std::array<ButtonControl, kGroupButtons> group_buttons;
+    ButtonControl page_up_button;
+    ButtonControl page_down_button;
+    ButtonControl more_button;
+    ButtonControl about_button;
+    LabelControl page_label;
+    TextControl preview;
+};
+
+// The palette window's handlers. The window calls a handler for each event and then copies the
+// state's plain-data controls to its child windows; handlers never touch a window.
+class Palette : public PaletteState {
   public:
     explicit Palette(const Desktop& desktop);
 
@@ -72,26 +96,6 @@ class Palette {
     // True when the last reading of set 3 met a group file held open by another program (an
     // editor in the middle of saving, say): read again a moment later, it may give more.
     [[nodiscard]] bool met_file_in_use() const { return met_file_in_use_; }
-
-    // Position: the set, group and page the keys show, and the group's page count as the
-    // paging last worked it out.
-    int16_t set = 0;
-    int16_t group = 0;
-    int16_t page = 0;
-    int16_t page_count = 0;
-    std::u16string group_captions;  // the current set's group captions, joined by commas
-    WindowHandle target = 0;        // the last window other than the palette in front
-    KeyTable table;
-
-    // Controls.
-    std::array<ButtonControl, kKeysPerPage> keys;
-    std::array<ButtonControl, kGroupButtons> group_buttons;
-    ButtonControl page_up_button;
-    ButtonControl page_down_button;
-    ButtonControl more_button;
-    ButtonControl about_button;
-    LabelControl page_label;
-    TextControl preview;
 
   private:
     [[nodiscard]] int32_t item_under_key(int16_t index) const;
