@@ -39,8 +39,11 @@ inline std::u16string decode_big5_like(std::string_view bytes) {
     return out;
 }
 
-class FuzzDesktop : public Desktop {
+class FuzzDesktop : public Input, public Files, public Notices {
   public:
+    // The palette is given all three parts as this one fake.
+    operator Desktop() { return {*this, *this, *this}; }  // NOLINT(google-explicit-constructor)
+
     std::map<std::u16string, std::string> files;
     std::vector<std::u16string> typed;
     WindowHandle foreground = 0x200;
