@@ -5,15 +5,6 @@
 
 namespace quillaro {
 
-std::u16string_view within_text_limit(std::u16string_view text) {
-    if (text.size() <= kMaxTextUnits) return text;
-    size_t cut = kMaxTextUnits;
-    const char16_t last = text[cut - 1];
-    const char16_t next = text[cut];
-    if (last >= 0xD800 && last <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF) --cut;
-    return text.substr(0, cut);
-}
-
 Palette::Palette(const Desktop& desktop) : desktop_(desktop) {
     const auto points = [](int id) { return palette_control(id).points; };
     for (size_t k = 0; k < keys.size(); ++k) {

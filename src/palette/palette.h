@@ -9,6 +9,7 @@
 
 #include "palette/controls.h"
 #include "palette/desktop.h"
+#include "palette/text_limit.h"
 #include "symbols/key_table.h"
 
 namespace quillaro {
@@ -16,16 +17,6 @@ namespace quillaro {
 inline constexpr int16_t kGroupButtons = 16;
 inline constexpr const char16_t* kAppTitle = u"Quillaro符號輸入小工具";
 inline constexpr const char16_t* kEditNotice = u"注意!編輯自訂檔後,請記得儲存!並重新啟動本程式.";
-
-// The most UTF-16 units of a key-table string that a control shows or a key types. Far more
-// than any symbol or phrase a key is made for, and few enough that a runaway line of a group
-// file (megabytes without a comma) neither stalls the window's controls for minutes nor floods
-// the target window with keystrokes. A longer string shows and types its first units, never
-// half a surrogate pair, so the preview always shows exactly what a click types. Items of the
-// group files are kept only this long in the key table, which then holds at most 1 MiB or so
-// for set 3 however large the files are.
-inline constexpr size_t kMaxTextUnits = 1024;
-std::u16string_view within_text_limit(std::u16string_view text);
 
 // The sets the More button steps through; the last one is the user's, read from group files.
 inline constexpr int16_t kSetCount = 3;
