@@ -1,6 +1,7 @@
 #include "palette/key_tooltip.h"
 
 #include "palette/palette.h"
+#include "symbols/decimal.h"
 #include "symbols/group_file.h"
 
 namespace quillaro {
@@ -92,10 +93,21 @@ std::u16string key_tooltip_text(std::u16string_view caption, std::u16string_view
     return text;
 }
 
+// While searching, also where the result stands: "符號集 1「箭頭」第 2 頁".
 std::u16string Palette::key_tooltip(int16_t index) const {
-    const int32_t item = item_under_key(index);
-    return key_tooltip_text(table.key_caption(set, group, item), table.key_text(set, group, item),
-                            set, group);
+    const SearchResults::Item item = shown_under_key(index);
+    std::u16string text =
+        key_tooltip_text(item.caption, item.text, item.place.set, item.place.group);
+    if (!searching || text.empty()) return text;
+    if (item.place.set == 0) return text + u"\r\n最近使用";
+    text += u"\r\n符號集 ";
+    text += decimal(item.place.set);
+    text += u"「";
+    text += results_.group_caption(item.place.set, item.place.group);
+    text += u"」第 ";
+    text += decimal(item.place.item / kKeysPerPage + 1);
+    text += u" 頁";
+    return text;
 }
 
 }  // namespace quillaro

@@ -10,9 +10,7 @@
 #include "symbols/decimal.h"
 
 namespace quillaro {
-namespace {
-
-double key_font_size(const std::u16string& caption) {
+double Palette::key_font_size(std::u16string_view caption) {
     switch (caption.size()) {
         case 2:
             return 11.0;
@@ -22,8 +20,6 @@ double key_font_size(const std::u16string& caption) {
             return 12.0;
     }
 }
-
-}  // namespace
 
 void Palette::show_group_captions(int16_t shown_set) {
     if (shown_set == 1) {
@@ -49,17 +45,23 @@ void Palette::show_caption_pieces() {
     }
 }
 
-void Palette::select_group(int16_t index) {
+// Bold and italic for the selected group; `index` -1 marks none.
+void Palette::mark_selected_group(int16_t index) {
     for (auto& button : group_buttons) {
         button.bold = false;
         button.italic = false;
         button.font_size = 12.0;
     }
+    if (index < 0) return;
     auto& selected = group_buttons.at(static_cast<size_t>(index));
     selected.bold = true;
     selected.italic = true;
     selected.font_size = 10.0;
+}
 
+void Palette::select_group(int16_t index) {
+    end_search();
+    mark_selected_group(index);
     group = index;
     page = 1;
     for (size_t k = 0; k < keys.size(); ++k) {
@@ -70,10 +72,11 @@ void Palette::select_group(int16_t index) {
     refresh_paging();
 }
 
-// Set 3 shows and was read again: the selected group stays, and so does its page where the
-// group still has it. Everything else follows as if the group had been selected and paged to
-// that page: key fonts from page 1's captions, the label and both paging buttons.
-void Palette::show_position_after_reload() {
+// The keys show the selected group and page again (after set 3 was read again, or a search):
+// the page stays where the group still has it. Everything else follows as if the group had
+// been selected and paged to that page: key fonts from page 1's captions, the label and both
+// paging buttons.
+void Palette::show_position() {
     if (page > std::max<int16_t>(table.page_count(set, group), 1)) page = 1;
     for (size_t k = 0; k < keys.size(); ++k) {
         keys[k].font_size = key_font_size(table.key_caption(set, group, static_cast<int32_t>(k)));
@@ -83,12 +86,22 @@ void Palette::show_position_after_reload() {
 }
 
 void Palette::next_page() {
+    if (searching) {
+        ++search_page;
+        show_search_page();
+        return;
+    }
     ++page;
     show_page_keys();
     refresh_paging();
 }
 
 void Palette::previous_page_or_edit() {
+    if (searching) {
+        if (search_page > 1) --search_page;
+        show_search_page();
+        return;
+    }
     if (set == kUserSet && page == 1) {
         run_edit_command();
         return;
@@ -120,13 +133,22 @@ void Palette::show_page_keys() {
 // Everything that follows from where the palette stands among the group's pages, worked out
 // in one place: the label, and both paging buttons. On page 1 of a set-3 group the page-up
 // button is the edit command.
+// While searching, the pages are those of the results, and 上頁 is never 編輯.
 void Palette::refresh_paging() {
-    page_count = table.page_count(set, group);
-    page_label.caption = decimal(page) + u"/" + decimal(page_count) + u"頁";
-    const bool edit = set == kUserSet && page == 1;
+    int16_t shown_page = page;
+    int16_t shown_pages = 0;
+    if (searching) {
+        shown_page = search_page;
+        shown_pages = pages_for(static_cast<int32_t>(results_.size()));
+    } else {
+        page_count = table.page_count(set, group);
+        shown_pages = page_count;
+    }
+    page_label.caption = decimal(shown_page) + u"/" + decimal(shown_pages) + u"頁";
+    const bool edit = !searching && set == kUserSet && page == 1;
     page_up_button.caption = edit ? u"編輯" : u"上頁";
-    page_up_button.enabled = edit || page > 1;
-    page_down_button.enabled = page < page_count;
+    page_up_button.enabled = edit || shown_page > 1;
+    page_down_button.enabled = shown_page < shown_pages;
 }
 
 }  // namespace quillaro

@@ -9,6 +9,8 @@
 
 #include "palette/controls.h"
 #include "palette/desktop.h"
+#include "palette/recent_symbols.h"
+#include "palette/search_results.h"
 #include "palette/text_limit.h"
 #include "symbols/key_table.h"
 
@@ -16,6 +18,7 @@ namespace quillaro {
 
 inline constexpr int16_t kGroupButtons = 16;
 inline constexpr const char16_t* kAppTitle = u"Quillaro符號輸入小工具";
+inline constexpr const char16_t* kSearchCue = u"輸入符號、名稱或 U+碼";
 inline constexpr const char16_t* kEditNotice = u"注意!編輯自訂檔後,請記得儲存!並重新啟動本程式.";
 
 // The sets the More button steps through; the last one is the user's, read from group files.
@@ -36,6 +39,13 @@ struct PaletteState {
     std::u16string group_captions;  // the current set's group captions, joined by commas
     WindowHandle target = 0;        // the last window other than the palette in front
     KeyTable table;
+
+    // Searching: the keys show what the search box found, or the recent symbols while it is
+    // empty. The position above stays where the user left it, to show again afterwards.
+    bool searching = false;
+    int16_t search_page = 1;
+    RecentSymbols recent;
+    uint32_t recent_changes = 0;  // counts changes of `recent`, which the window then saves
 
     // Controls.
     std::array<ButtonControl, kKeysPerPage> keys;
@@ -76,6 +86,17 @@ class Palette : public PaletteState {
     [[nodiscard]] std::u16string key_tooltip(int16_t index) const;
     void copy_key(int16_t index);  // a right click: the key's send string to the clipboard
 
+    // Searching. The search box got the focus: it empties and the keys show the recent
+    // symbols. Each change of its text shows what it finds, 46 a page.
+    void begin_search();
+    void search_for(std::u16string_view query);
+    void send_first_result();  // Enter in the search box
+    // Escape: the keys show the group page again and the target gets the front back.
+    void escape_search();
+    void clear_recent();
+    // What the keys show: changes whenever they show other items than before.
+    [[nodiscard]] std::array<uint32_t, 4> key_view() const;
+
     // The user's set from its group files. Each item keeps at most kMaxTextUnits units, all a
     // key can show and type. Out of memory, set 3 keeps what it held.
     void load_user_groups();
@@ -89,17 +110,25 @@ class Palette : public PaletteState {
     [[nodiscard]] bool met_file_in_use() const { return met_file_in_use_; }
 
   private:
+    // A key index for the first search result, wherever the paging stands.
+    static constexpr int16_t kFirstResult = -1;
+    static double key_font_size(std::u16string_view caption);
     [[nodiscard]] int32_t item_under_key(int16_t index) const;
-    [[nodiscard]] std::u16string_view text_under_key(int16_t index) const;
+    [[nodiscard]] SearchResults::Item shown_under_key(int16_t index) const;
+    void remember_typed(const SearchResults::Item& item);
     void deliver_key(int16_t index);
-    void copy_instead(int16_t index, std::u16string_view text, std::u16string_view reason);
+    void mark_selected_group(int16_t index);
+    void end_search();
+    void show_search_page();
+    void index_for_search();
+    bool copy_instead(int16_t index, std::u16string_view text, std::u16string_view reason);
     void show_page_keys();
     void refresh_paging();
     [[nodiscard]] std::u16string user_group_caption_list();
     [[nodiscard]] std::vector<std::u16string> read_user_file(int16_t n, size_t max_lines);
     void read_user_set(KeyTable& into, UserCaptionList* captions);
     void show_caption_pieces();
-    void show_position_after_reload();
+    void show_position();
     void run_edit_command();
 
     Desktop desktop_;
@@ -107,6 +136,7 @@ class Palette : public PaletteState {
     std::u16string last_user_captions_ = std::u16string(kGroupButtons - 1, u',');
     std::deque<int16_t> queued_keys_;  // clicked while a key was being delivered
     bool delivering_ = false;
+    SearchResults results_;
     bool met_file_in_use_ = false;
 };
 

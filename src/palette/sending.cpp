@@ -1,5 +1,6 @@
 // Typing a key's symbol into the window the user was working in, or onto the clipboard when
 // that window cannot take it.
+#include <algorithm>
 #include <string>
 
 #include "palette/palette.h"
@@ -74,37 +75,51 @@ void Palette::deliver_key(int16_t index) {
         if (desktop_.input.foreground_window() != desktop_.input.own_window()) break;
     }
     // The position is read only now: a navigation click handled above decides the item.
-    const std::u16string_view text = text_under_key(index);
+    const SearchResults::Item item = shown_under_key(index);
+    const std::u16string_view text = item.text;
     if (text.empty()) return;
+    // A notice about the first search result, typed by Enter, stands by the first key.
+    const int16_t notice_key = std::max<int16_t>(index, 0);
     // Windows drops keys typed into a program running as administrator and still reports
     // them sent: the clipboard is the user's way to get the symbol there.
+    bool delivered = true;
     if (!desktop_.input.accepts_typing(target)) {
-        copy_instead(index, text, kElevatedTarget);
+        delivered = copy_instead(notice_key, text, kElevatedTarget);
     } else if (!desktop_.input.type_text(text)) {
-        copy_instead(index, text, kInputRefused);
+        delivered = copy_instead(notice_key, text, kInputRefused);
     }
+    if (delivered) remember_typed(item);
 }
 
-void Palette::copy_instead(int16_t index, std::u16string_view text, std::u16string_view reason) {
+bool Palette::copy_instead(int16_t index, std::u16string_view text, std::u16string_view reason) {
     std::u16string notice(reason);
-    notice += desktop_.input.copy_text(text) ? kPasteHint : kClipboardBusy;
+    const bool copied = desktop_.input.copy_text(text);
+    notice += copied ? kPasteHint : kClipboardBusy;
     desktop_.notices.show_key_notice(index, kNotTypedTitle, notice);
+    return copied;
 }
 
 void Palette::copy_key(int16_t index) {
-    const std::u16string_view text = text_under_key(index);
+    const SearchResults::Item item = shown_under_key(index);
+    const std::u16string_view text = item.text;
     if (text.empty()) return;  // nothing to copy: whatever the clipboard holds stays
     if (desktop_.input.copy_text(text)) {
+        remember_typed(item);
         desktop_.notices.show_key_notice(index, kCopiedTitle, text);
     } else {
         desktop_.notices.show_key_notice(index, kNotCopiedTitle, kClipboardBusy);
     }
 }
 
-void Palette::preview_key(int16_t index) { preview.text = text_under_key(index); }
+// While searching, the box holds the query: hovering leaves it alone.
+void Palette::preview_key(int16_t index) {
+    if (!searching) preview.text = shown_under_key(index).text;
+}
 
-std::u16string_view Palette::text_under_key(int16_t index) const {
-    return within_text_limit(table.key_text(set, group, item_under_key(index)));
+// Every symbol typed or copied goes to the front of the recent ones.
+void Palette::remember_typed(const SearchResults::Item& item) {
+    recent.add(item.caption, item.text);
+    ++recent_changes;
 }
 
 }  // namespace quillaro

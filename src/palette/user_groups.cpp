@@ -1,4 +1,5 @@
 // The user's set: groups the user defines in user_define_0.txt .. user_define_15.txt.
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -91,11 +92,15 @@ void Palette::read_user_set(KeyTable& into, UserCaptionList* captions) {
     }
 }
 
+// The captions are kept for the search, which finds a group by its caption.
 void Palette::load_user_groups() {
     try {
         KeyTable fresh;
-        read_user_set(fresh, nullptr);
+        UserCaptionList list;
+        read_user_set(fresh, &list);
+        std::u16string captions = list.joined();
         table.replace_set(kUserSet, fresh);
+        last_user_captions_ = std::move(captions);
     } catch (const std::bad_alloc&) {
         // Out of memory while reading: set 3 keeps what it held.
     }
@@ -106,17 +111,23 @@ bool Palette::reload_user_groups() {
     std::u16string captions;
     try {
         UserCaptionList list;
-        read_user_set(fresh, set == kUserSet ? &list : nullptr);
-        if (set == kUserSet) captions = list.joined();
+        read_user_set(fresh, &list);
+        captions = list.joined();
     } catch (const std::bad_alloc&) {
         return false;
     }
     table.replace_set(kUserSet, fresh);
+    last_user_captions_ = std::move(captions);
     if (set == kUserSet) {
-        group_captions = std::move(captions);
-        last_user_captions_ = group_captions;
+        group_captions = last_user_captions_;
         show_caption_pieces();
-        show_position_after_reload();
+    }
+    if (results_.indexed()) index_for_search();
+    if (searching) {
+        if (page > std::max<int16_t>(table.page_count(set, group), 1)) page = 1;
+        show_search_page();
+    } else if (set == kUserSet) {
+        show_position();
     }
     return true;
 }
