@@ -67,11 +67,11 @@ bool ControlMirror::show(const Palette& palette) {
     return label_changed;
 }
 
-// Tooltip texts change with the position or a reload of set 3, not with every hover.
+// Tooltip texts change with what the keys show or a reload of set 3, not with every hover.
 void ControlMirror::show_key_tooltips(const Palette& palette) {
-    const std::array<int16_t, 3> position{palette.set, palette.group, palette.page};
-    if (position == tooltip_position_) return;
-    tooltip_position_ = position;
+    const std::array<uint32_t, 4> view = palette.key_view();
+    if (view == tooltip_view_) return;
+    tooltip_view_ = view;
     key_tooltips_.hide();
     for (size_t i = 0; i < keys_.size(); ++i) {
         std::u16string text = palette.key_tooltip(static_cast<int16_t>(i));

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "palette/layout.h"
 #include "palette/palette.h"
@@ -22,7 +23,10 @@ class ControlMirror {
     bool show(const Palette& palette);
     // The keys' tooltips are worked out again at the next show, wherever the palette stands:
     // set 3 was read again.
-    void tooltips_stale() { tooltip_position_ = {}; }
+    void tooltips_stale() { tooltip_view_ = {}; }
+    // The user edited the preview box, which shows `text` now: setting it again would move
+    // the caret to the start.
+    void preview_edited(std::u16string text) { shown_preview_.text = std::move(text); }
 
     KeyTooltips& key_tooltips() { return key_tooltips_; }
     [[nodiscard]] const std::array<HWND, kKeysPerPage>& keys() const { return keys_; }
@@ -52,7 +56,7 @@ class ControlMirror {
     LabelControl shown_page_;
     TextControl shown_preview_;
     std::array<std::u16string, kKeysPerPage> shown_tooltips_;
-    std::array<int16_t, 3> tooltip_position_{};  // set, group and page the tooltips are for
+    std::array<uint32_t, 4> tooltip_view_{};  // what the keys showed when the tooltips were made
 };
 
 }  // namespace quillaro::win32

@@ -25,7 +25,7 @@ DWORD control_style(ControlKind kind) {
         case ControlKind::Label:
             return common | SS_LEFT | SS_NOPREFIX;
         case ControlKind::TextBox:
-            return common | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
+            return common | WS_TABSTOP | ES_AUTOHSCROLL;  // the search box too
     }
     return common;
 }

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <exception>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "win32/child_control.h"
 #include "win32/control_styles.h"
 #include "win32/debug_log.h"
+#include "win32/palette_settings.h"
 #include "win32/saved_place.h"
 #include "win32/utf16.h"
 
@@ -18,6 +21,15 @@ namespace {
 
 constexpr UINT_PTR kForegroundTimerId = 1;
 constexpr UINT_PTR kReloadTimerId = 2;
+constexpr int kHotkeyId = 1;
+// A command of the window menu; the system's own commands are 0xF000 and above.
+constexpr UINT kClearRecentCommand = 0x0010;
+constexpr const wchar_t* kClearRecentCaption = L"清除最近使用的符號";
+constexpr std::u16string_view kHotkeyTitle = u"快速鍵無法使用";
+constexpr std::u16string_view kHotkeyUnreadable =
+    u"登錄值 Hotkey 不是有效的快速鍵(例如 Ctrl+Alt+F10),本程式不使用快速鍵。";
+constexpr std::u16string_view kHotkeyTakenBefore = u"快速鍵 ";
+constexpr std::u16string_view kHotkeyTakenAfter = u" 已被其他程式使用,本程式不使用快速鍵。";
 // Where the palette opens: its client area's top-left corner, in twips from the screen's.
 constexpr int kHomeLeft = 5565;
 constexpr int kHomeTop = 6945;
@@ -49,8 +61,11 @@ bool PaletteWindow::create(int show_command) {
     if (!register_class() || !create_window(as_wchars(title))) return false;
     desktop_.set_palette_window(hwnd());
     if (!create_controls()) return false;
-    // The preview box is read-only but reads like a text box.
-    show_as_page(controls_.preview());
+    attach_search_box();
+    AppendMenuW(GetSystemMenu(hwnd(), FALSE), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(GetSystemMenu(hwnd(), FALSE), MF_STRING, kClearRecentCommand, kClearRecentCaption);
+    palette_.recent = load_recent_symbols();
+    saved_recent_changes_ = palette_.recent_changes;
     place_on_open();
     set_control_fonts();
 
@@ -63,7 +78,68 @@ bool PaletteWindow::create(int show_command) {
     SetTimer(hwnd(), kForegroundTimerId, USER_TIMER_MINIMUM, nullptr);
     ShowWindow(hwnd(), show_command);
     UpdateWindow(hwnd());
+    register_hotkey();
     return true;
+}
+
+void PaletteWindow::attach_search_box() {
+    search_box_.attach(controls_.preview(),
+                       {[this] { run_handler([this] { palette_.begin_search(); }); },
+                        [this] { run_handler([this] { palette_.send_first_result(); }); },
+                        [this] {
+                            // Off the box first: while the palette is still in front.
+                            SetFocus(hwnd());
+                            run_handler([this] { palette_.escape_search(); });
+                        }});
+}
+
+// Without a hotkey the palette works as before; the balloon tells why there is none.
+void PaletteWindow::register_hotkey() {
+    const HotkeySetting setting = load_hotkey_setting();
+    if (setting.kind == HotkeySetting::Kind::Off) return;
+    std::u16string notice(kHotkeyUnreadable);
+    if (setting.kind == HotkeySetting::Kind::Valid) {
+        hotkey_registered_ = RegisterHotKey(hwnd(), kHotkeyId, setting.key.modifiers | MOD_NOREPEAT,
+                                            setting.key.virtual_key) != FALSE;
+        if (hotkey_registered_) return;
+        notice = kHotkeyTakenBefore;
+        notice += hotkey_name(setting.key);
+        notice += kHotkeyTakenAfter;
+    }
+    desktop_.notices().show_notice_at(kPreviewId, kHotkeyTitle, notice);
+}
+
+// Calls the palette to the front with the recent symbols in the search box, or, pressed with
+// the palette in front, gives the front back.
+void PaletteWindow::hotkey_pressed() {
+    if (GetForegroundWindow() == hwnd()) {
+        SetFocus(hwnd());
+        run_handler([this] { palette_.escape_search(); });
+        return;
+    }
+    if (IsIconic(hwnd()) != FALSE) ShowWindow(hwnd(), SW_RESTORE);
+    SetForegroundWindow(hwnd());
+    // Focused, the box starts a fresh search; it may have kept the focus and not be told.
+    SetFocus(controls_.preview());
+    run_handler([this] { palette_.begin_search(); });
+}
+
+// The box's own edits; those the palette makes (the preview, an emptied box) change nothing.
+void PaletteWindow::search_text_changed() {
+    HWND box = controls_.preview();
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+    const std::u16string query(text.begin(), text.end());
+    if (query == palette_.preview.text) return;
+    controls_.preview_edited(query);
+    run_handler([this, &query] { palette_.search_for(query); });
+}
+
+void PaletteWindow::save_recent_if_changed() {
+    if (palette_.recent_changes == saved_recent_changes_) return;
+    saved_recent_changes_ = palette_.recent_changes;
+    save_recent_symbols(palette_.recent);
 }
 
 bool PaletteWindow::create_controls() {
@@ -152,6 +228,7 @@ void PaletteWindow::dpi_changed() {
 
 void PaletteWindow::show_changes() {
     if (controls_.show(palette_)) fit_page_label();
+    save_recent_if_changed();
 }
 
 // The page label runs under group button 0; its text takes the size that fits the part left
@@ -232,7 +309,9 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == font_count_message()) return static_cast<LRESULT>(fonts_.created());
     switch (message) {
         case WM_COMMAND:
-            if (HIWORD(wparam) == BN_CLICKED) {
+            if (LOWORD(wparam) == kPreviewId && HIWORD(wparam) == EN_CHANGE) {
+                search_text_changed();
+            } else if (HIWORD(wparam) == BN_CLICKED) {
                 const ControlRole control = control_role(LOWORD(wparam));
                 run_handler([this, control] { dispatch_command(control); });
             }
@@ -244,6 +323,18 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             // deactivation, and drops those that find no focus. Clicks on the frame still
             // bring the palette forward.
             if (LOWORD(lparam) == HTCLIENT) return MA_NOACTIVATE;
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wparam) == WA_INACTIVE) search_box_.palette_deactivated();
+            break;
+        case WM_HOTKEY:
+            if (wparam == kHotkeyId) hotkey_pressed();
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wparam & 0xFFF0) == kClearRecentCommand) {
+                run_handler([this] { palette_.clear_recent(); });
+                return 0;
+            }
             break;
         case WM_TIMER:
             if (wparam == kForegroundTimerId) palette_.track_foreground();
@@ -273,6 +364,7 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             key_painter_.close_theme();
             KillTimer(hwnd(), kForegroundTimerId);
             KillTimer(hwnd(), kReloadTimerId);
+            if (hotkey_registered_) UnregisterHotKey(hwnd(), kHotkeyId);
             if (place_) save_place(*place_);
             on_destroyed_();
             return 0;

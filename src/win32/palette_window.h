@@ -14,6 +14,7 @@
 #include "win32/font_cache.h"
 #include "win32/key_painter.h"
 #include "win32/message_loop.h"
+#include "win32/search_box.h"
 #include "win32/tab_order.h"
 #include "win32/win32_desktop.h"
 #include "win32/window_base.h"
@@ -55,6 +56,11 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     void remember_place();
     void set_control_fonts();
     void fit_page_label();
+    void attach_search_box();
+    void register_hotkey();
+    void hotkey_pressed();
+    void search_text_changed();
+    void save_recent_if_changed();
 
     FontCache& fonts_;
     std::function<void()> on_destroyed_;
@@ -68,6 +74,9 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     HFONT page_label_font_ = nullptr;
     std::optional<POINT> place_;  // the window's corner when it was last neither minimized nor gone
     ReloadSchedule reload_schedule_;
+    SearchBox search_box_;
+    uint32_t saved_recent_changes_ = 0;
+    bool hotkey_registered_ = false;
 };
 
 }  // namespace quillaro::win32

@@ -25,6 +25,7 @@ class Win32Desktop {
         notices_.set_palette_window(window);
     }
     Desktop services() { return {input_, files_, notices_}; }
+    Win32Notices& notices() { return notices_; }
 
   private:
     Win32Input input_;

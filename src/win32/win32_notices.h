@@ -18,6 +18,8 @@ class Win32Notices : public Notices {
 
     void show_key_notice(int16_t index, std::u16string_view title,
                          std::u16string_view text) override;
+    // The same beside the palette's control `control_id`.
+    void show_notice_at(int control_id, std::u16string_view title, std::u16string_view text);
     void message_box(std::u16string_view text) override;
     void open_about() override { open_about_(); }
 

@@ -1,5 +1,6 @@
 #include "input.h"
 
+#include <iterator>
 #include <vector>
 
 #include "poll.h"
@@ -123,9 +124,14 @@ bool type_text(std::wstring_view text) {
     return send(events);
 }
 
-bool press_key(WORD virtual_key) {
-    std::vector<INPUT> events{key_event(virtual_key, 0, 0),
-                              key_event(virtual_key, 0, KEYEVENTF_KEYUP)};
+bool press_key(WORD virtual_key) { return press_keys({virtual_key}); }
+
+bool press_keys(std::initializer_list<WORD> virtual_keys) {
+    std::vector<INPUT> events;
+    for (const WORD key : virtual_keys) events.push_back(key_event(key, 0, 0));
+    for (auto key = std::rbegin(virtual_keys); key != std::rend(virtual_keys); ++key) {
+        events.push_back(key_event(*key, 0, KEYEVENTF_KEYUP));
+    }
     return send(events);
 }
 

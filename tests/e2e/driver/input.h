@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string_view>
 
 namespace e2e {
@@ -36,5 +37,7 @@ bool type_text(std::wstring_view text);
 
 // Presses and releases one virtual key, as a scan-code-less key event.
 bool press_key(WORD virtual_key);
+// Presses the keys in order and releases them in reverse, as a chord: {VK_CONTROL, 'F'}.
+bool press_keys(std::initializer_list<WORD> virtual_keys);
 
 }  // namespace e2e
