@@ -77,7 +77,10 @@ class Palette : public PaletteState {
     void open_about();
 
     // Sending.
-    void track_foreground();  // on every tick of the foreground timer
+    // The window in front, as the system tells of a change, or as read when the pointer
+    // comes to the palette (where the system cannot tell).
+    void foreground_changed(WindowHandle window);
+    void track_foreground();
     // A key click. One that comes while another key is being delivered (its activation and
     // wait dispatch messages) is queued and delivered after it: keys type in click order.
     void send_key(int16_t index);

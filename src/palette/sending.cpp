@@ -40,13 +40,15 @@ class DeliveryRunEnd {
 
 }  // namespace
 
-// Remembers the last window other than the palette that was in front. One query per tick: a
-// second one could already see the palette, just clicked, and make it its own target. No window
-// at all is in front for a moment while the activation passes from one window to another (the
-// user clicking the palette); such a tick keeps the target, or the next key would type nowhere.
-void Palette::track_foreground() {
-    const WindowHandle foreground = desktop_.input.foreground_window();
-    if (foreground != 0 && foreground != desktop_.input.own_window()) target = foreground;
+// Remembers the last window other than the palette that was in front. One query each time: a
+// second one could already see the palette, just clicked, and make it its own target.
+void Palette::track_foreground() { foreground_changed(desktop_.input.foreground_window()); }
+
+// No window at all is in front for a moment while the activation passes from one window to
+// another (the user clicking the palette); that moment keeps the target, or the next key would
+// type nowhere.
+void Palette::foreground_changed(WindowHandle window) {
+    if (window != 0 && window != desktop_.input.own_window()) target = window;
 }
 
 void Palette::send_key(int16_t index) {

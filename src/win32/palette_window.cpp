@@ -75,11 +75,23 @@ bool PaletteWindow::create(int show_command) {
     controls_.key_tooltips().create(hwnd(), instance_);
     for (HWND key : controls_.keys()) controls_.key_tooltips().add(key);
     show_changes();
-    SetTimer(hwnd(), kForegroundTimerId, USER_TIMER_MINIMUM, nullptr);
+    follow_foreground();
     ShowWindow(hwnd(), show_command);
     UpdateWindow(hwnd());
     register_hotkey();
     return true;
+}
+
+// The target window without waking up between changes: the system's event for each new window
+// in front, and the window in front read whenever the pointer comes to the palette, which is
+// before any click on it (Wine tells of no other program's windows). A timer polls only where
+// the system refuses the hook.
+void PaletteWindow::follow_foreground() {
+    palette_.track_foreground();  // the window in front at start-up
+    const bool hooked = foreground_hook_.start([this](HWND window) {
+        palette_.foreground_changed(reinterpret_cast<WindowHandle>(window));
+    });
+    if (!hooked) SetTimer(hwnd(), kForegroundTimerId, USER_TIMER_MINIMUM, nullptr);
 }
 
 void PaletteWindow::attach_search_box() {
@@ -112,6 +124,7 @@ void PaletteWindow::register_hotkey() {
 // Calls the palette to the front with the recent symbols in the search box, or, pressed with
 // the palette in front, gives the front back.
 void PaletteWindow::hotkey_pressed() {
+    palette_.track_foreground();
     if (GetForegroundWindow() == hwnd()) {
         SetFocus(hwnd());
         run_handler([this] { palette_.escape_search(); });
@@ -324,8 +337,17 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             // bring the palette forward.
             if (LOWORD(lparam) == HTCLIENT) return MA_NOACTIVATE;
             break;
+        case WM_SETCURSOR:
+            // The pointer over the palette: it may be on its way to a key.
+            palette_.track_foreground();
+            break;
         case WM_ACTIVATE:
-            if (LOWORD(wparam) == WA_INACTIVE) search_box_.palette_deactivated();
+            if (LOWORD(wparam) == WA_INACTIVE) {
+                search_box_.palette_deactivated();
+            } else {
+                // The window the palette takes the front from (by the keyboard, say).
+                palette_.foreground_changed(static_cast<WindowHandle>(lparam));
+            }
             break;
         case WM_HOTKEY:
             if (wparam == kHotkeyId) hotkey_pressed();
@@ -362,6 +384,7 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             break;
         case WM_DESTROY:
             key_painter_.close_theme();
+            foreground_hook_.stop();
             KillTimer(hwnd(), kForegroundTimerId);
             KillTimer(hwnd(), kReloadTimerId);
             if (hotkey_registered_) UnregisterHotKey(hwnd(), kHotkeyId);

@@ -12,6 +12,7 @@
 #include "win32/fitted_text.h"
 #include "win32/focusless_press.h"
 #include "win32/font_cache.h"
+#include "win32/foreground_hook.h"
 #include "win32/key_painter.h"
 #include "win32/message_loop.h"
 #include "win32/search_box.h"
@@ -58,6 +59,7 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     void fit_page_label();
     void attach_search_box();
     void register_hotkey();
+    void follow_foreground();
     void hotkey_pressed();
     void search_text_changed();
     void save_recent_if_changed();
@@ -75,6 +77,7 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     std::optional<POINT> place_;  // the window's corner when it was last neither minimized nor gone
     ReloadSchedule reload_schedule_;
     SearchBox search_box_;
+    ForegroundHook foreground_hook_;
     uint32_t saved_recent_changes_ = 0;
     bool hotkey_registered_ = false;
 };

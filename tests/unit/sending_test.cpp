@@ -21,7 +21,7 @@ class Sending : public ::testing::Test {
     }
 };
 
-TEST_F(Sending, TimerFollowsEveryWindowButThePalette) {
+TEST_F(Sending, TargetFollowsEveryWindowButThePalette) {
     struct Tick {
         WindowHandle foreground;
         WindowHandle expected_target;
@@ -42,6 +42,12 @@ TEST_F(Sending, TimerFollowsEveryWindowButThePalette) {
         EXPECT_EQ(palette.target, tick.expected_target) << tick.foreground;
         // Asked once, so that the answer compared is the answer stored.
         EXPECT_EQ(desktop.calls, std::vector<std::string>{"get_foreground"}) << tick.foreground;
+    }
+    // The same changes told by the system's events instead.
+    Palette by_events(desktop);
+    for (const Tick& tick : ticks) {
+        by_events.foreground_changed(tick.foreground);
+        EXPECT_EQ(by_events.target, tick.expected_target) << tick.foreground;
     }
 }
 
