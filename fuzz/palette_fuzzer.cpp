@@ -404,6 +404,29 @@ void check_reload(Palette& palette, FuzzDesktop& desktop,
     check_page_label(palette);
 }
 
+// A query of any units (lone surrogates, controls, far past the box's limit) over whatever
+// set 3 the input made: every result page shows, Enter types a result or nothing, and Escape
+// brings back the position the search started from.
+void check_search(Palette& palette, std::string_view input) {
+    std::u16string query;
+    for (size_t at = 0; at + 1 < input.size() && query.size() < 3 * kMaxQueryUnits; at += 2) {
+        query += static_cast<char16_t>(static_cast<uint8_t>(input[at]) |
+                                       static_cast<uint8_t>(input[at + 1]) << 8);
+    }
+    const int16_t set = palette.set;
+    const int16_t group = palette.group;
+    const int16_t page = palette.page;
+    palette.begin_search();
+    palette.search_for(query);
+    FUZZ_REQUIRE(palette.searching && palette.preview.text.size() <= kMaxQueryUnits);
+    while (palette.page_down_button.enabled) palette.next_page();
+    palette.send_first_result();
+    palette.escape_search();
+    FUZZ_REQUIRE(!palette.searching && palette.set == set && palette.group == group &&
+                 palette.page == page);
+    check_page_label(palette);
+}
+
 void check_palette(std::string_view input) {
     const auto files = split_files(input);
     FuzzDesktop desktop;
@@ -449,6 +472,7 @@ void check_palette(std::string_view input) {
     FUZZ_REQUIRE(desktop.message_boxes == 0);  // the edit command was never reached
 
     check_reload(palette, desktop, files);
+    check_search(palette, input);
 
     palette.next_set();
     FUZZ_REQUIRE(palette.set == 1);
