@@ -70,8 +70,8 @@ void BM_SearchKeystroke(benchmark::State& state, std::u16string query) {
         benchmark::DoNotOptimize(palette.keys[0].caption.data());
         palette.search_for(u"");  // the box emptied, as between two searches
     }
-    state.counters["allocations"] = benchmark::Counter(
-        static_cast<double>(allocations - before), benchmark::Counter::kAvgIterations);
+    state.counters["allocations"] = benchmark::Counter(static_cast<double>(allocations - before),
+                                                       benchmark::Counter::kAvgIterations);
 }
 BENCHMARK_CAPTURE(BM_SearchKeystroke, code_point, std::u16string(u"203b"))
     ->Unit(benchmark::kMicrosecond);

@@ -69,7 +69,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
     // so that a change made meanwhile is not missed; it is handled in the message loop.
     FolderWatch group_files(loop, [&] { palette.group_files_changed(); });
     loop.set_key_handler([&](MSG& message) {
-        return palette.handle_tab(message) ||
+        return palette.handle_keyboard(message) ||
                (about.hwnd() != nullptr && IsDialogMessageW(about.hwnd(), &message) != FALSE);
     });
     if (!palette.create(show_command)) {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "palette/key_grid.h"
 #include "palette/layout.h"
 #include "win32/child_control.h"
 #include "win32/control_styles.h"
@@ -260,7 +261,73 @@ void PaletteWindow::fit_page_label() {
     SendMessageW(label_window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-bool PaletteWindow::handle_tab(const MSG& message) { return tab_order_.handle(hwnd(), message); }
+bool PaletteWindow::handle_keyboard(const MSG& message) {
+    if (tab_order_.handle(hwnd(), message)) return true;
+    if (message.message != WM_KEYDOWN || GetAncestor(message.hwnd, GA_ROOT) != hwnd()) return false;
+    const WPARAM key = message.wParam;
+    if (key == VK_F3 || (key == 'F' && GetKeyState(VK_CONTROL) < 0)) {
+        SetFocus(controls_.preview());
+        return true;
+    }
+    if (key == VK_PRIOR || key == VK_NEXT) {
+        const ButtonControl& button =
+            key == VK_PRIOR ? palette_.page_up_button : palette_.page_down_button;
+        // Never the edit command that 上頁 is on page 1 of a set-3 group.
+        if (button.enabled && button.caption != u"編輯") {
+            run_handler([this, key] {
+                if (key == VK_PRIOR) {
+                    palette_.previous_page_or_edit();
+                } else {
+                    palette_.next_page();
+                }
+            });
+        }
+        return true;
+    }
+    if (message.hwnd == controls_.preview()) return false;  // the search box has its own keys
+    if (key == VK_ESCAPE) {
+        SetFocus(hwnd());
+        run_handler([this] { palette_.escape_search(); });
+        return true;
+    }
+    // The palette itself has the focus when it comes to the front: an arrow reaches key 0.
+    const ControlRole control = message.hwnd == hwnd() ? ControlRole{Role::Key, 0}
+                                                       : control_role(GetDlgCtrlID(message.hwnd));
+    if (control.role != Role::Key) return false;
+    if (key == VK_RETURN && message.hwnd != hwnd()) {
+        run_handler([this, control] { palette_.send_key(control.index); });
+        return true;
+    }
+    const auto step = [key]() -> std::optional<KeyStep> {
+        switch (key) {
+            case VK_LEFT:
+                return KeyStep::Left;
+            case VK_RIGHT:
+                return KeyStep::Right;
+            case VK_UP:
+                return KeyStep::Up;
+            case VK_DOWN:
+                return KeyStep::Down;
+            case VK_HOME:
+                return KeyStep::First;
+            case VK_END:
+                return KeyStep::Last;
+            default:
+                return std::nullopt;
+        }
+    }();
+    if (!step) return false;
+    show_focus_cues(true);
+    const int16_t next = message.hwnd == hwnd() ? 0 : key_after_step(control.index, *step);
+    SetFocus(controls_.keys().at(static_cast<size_t>(next)));
+    return true;
+}
+
+// The focus rectangle shows while the keyboard moves the focus, and not after a mouse click.
+void PaletteWindow::show_focus_cues(bool shown) {
+    SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(shown ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS),
+                 0);
+}
 
 // Every way into the palette's handlers from a window procedure: runs one and shows what it
 // changed. Out of memory, the handler stops where it was (a reload of set 3 keeps the set it
@@ -409,6 +476,9 @@ LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wp
             // BN_CLICKED, so a key clicked twice typed its symbol once. Every click is a
             // click of its own here.
             message = WM_LBUTTONDOWN;
+            [[fallthrough]];
+        case WM_LBUTTONDOWN:
+            palette_window->show_focus_cues(false);
             break;
         case WM_MOUSEMOVE:
             palette_window->key_painter_.track_hot(window, true);

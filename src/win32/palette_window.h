@@ -36,8 +36,10 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     // Creates the window and its controls, runs the start-up sequence, then shows it. False
     // when a window could not be made.
     bool create(int show_command);
-    // Moves the focus in the palette's own tab order; true when `message` was a Tab for us.
-    bool handle_tab(const MSG& message);
+    // The palette's keyboard, before the focused control sees the key: Tab in its own order,
+    // arrows, Home and End among the keys, Page Up and Down as 上頁 and 下頁, Enter on a key,
+    // Escape, Ctrl+F and F3. True when `message` was such a key for us.
+    bool handle_keyboard(const MSG& message);
     // A group file changed: set 3 is read again once the files have been quiet for a moment.
     void group_files_changed();
 
@@ -60,6 +62,7 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     void attach_search_box();
     void register_hotkey();
     void follow_foreground();
+    void show_focus_cues(bool shown);
     void hotkey_pressed();
     void search_text_changed();
     void save_recent_if_changed();

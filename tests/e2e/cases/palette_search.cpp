@@ -122,6 +122,59 @@ void palette_search(Context& context) {
     forget_settings();
 }
 
+// The keys with the keyboard alone, on 圈圈 (three pages): the arrows walk every key as they
+// stand on screen, Home and End, Page Down as 下頁, Enter types the focused key into the editor.
+void palette_keyboard(Context& context) {
+    Report& report = context.report;
+    Palette palette(context);
+    StandInEditor editor(context, {L"--pos=20,20", L"--size=330,400"});
+    const ExpectedPages expected;
+    const auto focus = [&] { return focus_of_thread_of(palette.window()); };
+    const auto focused = [&](int key) {
+        return poll([&] { return focus() == palette.key(key); }, 5s);
+    };
+    report.check(editor.click_into() &&
+                     palette.click_and_wait_label(palette.group(3), expected.label({1, 3, 1})) &&
+                     palette.bring_forward() && press_key(VK_RIGHT) && focused(0),
+                 "the palette in front: an arrow puts the focus on key 0");
+    // Along each row and down to the next, back and forth: every key is reached.
+    struct Move {
+        WORD key;
+        int times;
+    };
+    const std::vector<Move> walk = {{VK_RIGHT, 5}, {VK_DOWN, 1},  {VK_RIGHT, 4}, {VK_LEFT, 9},
+                                    {VK_DOWN, 1},  {VK_RIGHT, 9}, {VK_DOWN, 1},  {VK_LEFT, 9},
+                                    {VK_DOWN, 1},  {VK_RIGHT, 9}};
+    std::set<HWND> reached{palette.key(0)};
+    bool moved = true;
+    for (const Move& move : walk) {
+        for (int i = 0; i < move.times && moved; ++i) {
+            const HWND before = focus();
+            moved = press_key(move.key) && poll([&] { return focus() != before; }, 5s);
+            reached.insert(focus());
+        }
+    }
+    report.check_equal(reached.size(), size_t{Palette::kKeys}, "the arrows reach all 46 keys");
+    report.check(
+        focused(45) && press_key(VK_HOME) && focused(0) && press_key(VK_END) && focused(45),
+        "the walk ends on key 45, Home goes to key 0 and End to key 45");
+    context.screenshot("palette_keyboard_focus");
+    report.check(
+        press_key(VK_NEXT) && poll(
+                                  [&] {
+                                      return palette.page_label() == expected.label({1, 3, 2});
+                                  },
+                                  5s),
+        "Page Down acts as 下頁");
+    report.check(press_key(VK_HOME) && focused(0) && press_key(VK_RETURN) &&
+                     editor.wait_for_text(expected.key_text({1, 3, 2}, 0)) &&
+                     poll([&] { return foreground_window() == editor.window(); }, 5s),
+                 "Enter on key 0 types its symbol into the editor, which is in front again");
+}
+
+E2E_TEST(palette_keyboard, "NEEDS_PALETTE",
+         "the keys with the keyboard: arrows over all 46, Home, End, Page Down, Enter");
+
 E2E_TEST(palette_search, "NEEDS_PALETTE",
          "the search box: code point, name and caption, Enter, Escape; recent symbols; hotkey");
 
