@@ -23,9 +23,12 @@ void KeyPainter::draw(HWND owner, const DRAWITEMSTRUCT& item, const ButtonContro
     }
 
     // With visual styles the keys look like the standard buttons beside them; a style's
-    // rounded corners show the window's background, as a standard button's do.
+    // rounded corners show the window's background, as a standard button's do. A
+    // high-contrast scheme draws with the system colors alone, as Windows' own buttons do
+    // then, and marks the key under the mouse or pressed in the highlight color.
+    const bool high_contrast = high_contrast_on();
     FillRect(item.hDC, &rect, GetSysColorBrush(COLOR_BTNFACE));
-    if (!theme_.draw_background(owner, item.hDC, rect, look)) {
+    if (high_contrast || !theme_.draw_background(owner, item.hDC, rect, look)) {
         UINT frame = DFCS_BUTTONPUSH;
         if (pushed) frame |= DFCS_PUSHED;
         if (disabled) frame |= DFCS_INACTIVE;
@@ -33,10 +36,19 @@ void KeyPainter::draw(HWND owner, const DRAWITEMSTRUCT& item, const ButtonContro
         DrawFrameControl(item.hDC, &rect, DFC_BUTTON, frame);
         if (pushed) OffsetRect(&rect, 1, 1);
     }
+    const bool marked = high_contrast && (pushed || look == ButtonLook::Hot);
+    if (marked) {
+        RECT inside = item.rcItem;
+        InflateRect(&inside, -2, -2);
+        FillRect(item.hDC, &inside, GetSysColorBrush(COLOR_HIGHLIGHT));
+    }
 
     const HFONT font = fonts_.get({face, state.font_size, state.bold, state.italic, dpi});
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    int text_color = COLOR_BTNTEXT;
+    if (disabled) text_color = COLOR_GRAYTEXT;
+    if (marked) text_color = COLOR_HIGHLIGHTTEXT;
+    SetTextColor(item.hDC, GetSysColor(text_color));
     if (!is_key || !draw_code_point_caption(item.hDC, rect, font, state, dpi)) {
         HGDIOBJ old_font = SelectObject(item.hDC, font);
         DrawTextW(item.hDC, as_wchars(state.caption), static_cast<int>(state.caption.size()), &rect,
@@ -75,6 +87,13 @@ bool KeyPainter::draw_code_point_caption(HDC dc, const RECT& rect, HFONT font,
     DrawTextW(dc, as_wchars(lines), static_cast<int>(lines.size()), &inside, kFormat);
     SelectObject(dc, old_font);
     return true;
+}
+
+bool KeyPainter::high_contrast_on() {
+    HIGHCONTRASTW scheme{};
+    scheme.cbSize = sizeof(scheme);
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(scheme), &scheme, 0) != FALSE &&
+           (scheme.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
 void KeyPainter::track_hot(HWND button, bool hot) {

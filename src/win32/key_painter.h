@@ -29,6 +29,7 @@ class KeyPainter {
     void close_theme() { theme_.close(); }
 
   private:
+    static bool high_contrast_on();
     bool draw_code_point_caption(HDC dc, const RECT& rect, HFONT font, const ButtonControl& key,
                                  int dpi);
 

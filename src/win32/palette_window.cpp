@@ -442,6 +442,10 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             return TRUE;
         }
+        case WM_SETTINGCHANGE:
+            if (wparam != SPI_SETHIGHCONTRAST) break;
+            [[fallthrough]];
+        case WM_SYSCOLORCHANGE:  // a high-contrast scheme comes or goes
         case WM_THEMECHANGED:
             key_painter_.close_theme();
             RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
