@@ -10,18 +10,17 @@ namespace {
 bool is_high_surrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool is_low_surrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-// A long caption (a user's phrase) shows its start in the tooltip, never half a surrogate pair.
+// How much of a long caption a tooltip or a screen reader gives.
 constexpr size_t kTooltipCaptionUnits = 40;
 
-std::u16string_view shortened(std::u16string_view caption, bool& cut) {
-    cut = caption.size() > kTooltipCaptionUnits;
-    if (!cut) return caption;
+}  // namespace
+
+std::u16string caption_start(std::u16string_view caption) {
+    if (caption.size() <= kTooltipCaptionUnits) return std::u16string(caption);
     size_t end = kTooltipCaptionUnits;
     if (is_high_surrogate(caption[end - 1])) --end;
-    return caption.substr(0, end);
+    return std::u16string(caption.substr(0, end)).append(u"…");
 }
-
-}  // namespace
 
 char32_t CodePoints::next() {
     const char16_t unit = text_[at_++];
@@ -82,9 +81,7 @@ std::u16string code_point_list(std::u16string_view text, size_t shown) {
 std::u16string key_tooltip_text(std::u16string_view caption, std::u16string_view send, int16_t set,
                                 int16_t group) {
     if (caption.empty() && send.empty()) return {};
-    bool cut = false;
-    std::u16string text(shortened(caption, cut));
-    if (cut) text += u"…";
+    std::u16string text = caption_start(caption);
     text += u"\r\n";
     text += send.empty() ? std::u16string(u"—") : code_point_list(send);
     if (set == kUserSet) {

@@ -43,6 +43,9 @@ CodePointCaption code_point_caption(std::u16string_view caption);
 inline constexpr size_t kTooltipCodePoints = 4;
 std::u16string code_point_list(std::u16string_view text, size_t shown = kTooltipCodePoints);
 
+// A long caption (a user's phrase) by its start and "…", never half a surrogate pair.
+std::u16string caption_start(std::u16string_view caption);
+
 // A key's tooltip: its caption, the code points it types and, in the user's set, the group
 // file it comes from, one to a line. Empty for a key that shows and types nothing.
 std::u16string key_tooltip_text(std::u16string_view caption, std::u16string_view send, int16_t set,

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "palette/accessible_facts.h"
 #include "palette/controls.h"
 #include "palette/desktop.h"
+#include "palette/layout.h"
 #include "palette/recent_symbols.h"
 #include "palette/search_results.h"
 #include "palette/text_limit.h"
@@ -88,6 +90,8 @@ class Palette : public PaletteState {
     // What the key's tooltip tells: its caption, the code points it types, its group file.
     [[nodiscard]] std::u16string key_tooltip(int16_t index) const;
     void copy_key(int16_t index);  // a right click: the key's send string to the clipboard
+    // What a screen reader is told about a control, as it shows now.
+    [[nodiscard]] AccessibleFacts accessible_facts(ControlRole control) const;
 
     // Searching. The search box got the focus: it empties and the keys show the recent
     // symbols. Each change of its text shows what it finds, 46 a page.

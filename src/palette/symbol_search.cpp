@@ -15,13 +15,6 @@ namespace {
 // somewhere inside it.
 constexpr size_t kNamedCodePoints = 4;
 
-// Ideographs are named by their code points alone ("CJK UNIFIED IDEOGRAPH-4E00"), which the
-// code point form finds; spelling those names out for a whole set of them would cost a query
-// most of its time and find nothing a word query means.
-bool has_spelled_name(char32_t code_point) {
-    return !(code_point >= 0x3400 && code_point <= 0x9FFF) &&
-           !(code_point >= 0xF900 && code_point <= 0xFAFF) && code_point < 0x20000;
-}
 constexpr char32_t kLastCodePoint = 0x10FFFF;
 
 constexpr char16_t fold(char16_t unit) {
@@ -210,6 +203,8 @@ bool SymbolSearch::matches(const Entry& entry, const Query& query) const {
     CodePoints points(text);
     for (size_t n = 0; n < kNamedCodePoints && !points.done(); ++n) {
         const char32_t code_point = points.next();
+        // Spelling out ideograph names for a whole set of them would cost a query most of its
+        // time and find nothing a word query means; the code point form finds them.
         if (has_spelled_name(code_point) &&
             name_matches_words(unicode_name(code_point).text(), query.text)) {
             return true;

@@ -31,4 +31,11 @@ class UnicodeName {
 // give an empty name. Never allocates.
 UnicodeName unicode_name(char32_t code_point);
 
+// False for ideographs, which are named by their code points alone ("CJK UNIFIED
+// IDEOGRAPH-4E00"): the name tells nothing the character's code point does not.
+constexpr bool has_spelled_name(char32_t code_point) {
+    return !(code_point >= 0x3400 && code_point <= 0x9FFF) &&
+           !(code_point >= 0xF900 && code_point <= 0xFAFF) && code_point < 0x20000;
+}
+
 }  // namespace quillaro
