@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "win32/accessible_controls.h"
 #include "win32/utf16.h"
 
 namespace quillaro::win32 {
@@ -42,6 +43,8 @@ void ControlMirror::show_button(HWND window, const ButtonControl& wanted, Button
         wanted.font_size != shown.font_size) {
         InvalidateRect(window, nullptr, FALSE);
     }
+    // A group button tells its selection by its bold caption.
+    if (wanted.bold != shown.bold) tell_state_changed(window);
     shown = wanted;
 }
 
@@ -77,6 +80,8 @@ void ControlMirror::show_key_tooltips(const Palette& palette) {
         std::u16string text = palette.key_tooltip(static_cast<int16_t>(i));
         if (text == shown_tooltips_[i]) continue;
         key_tooltips_.set_text(keys_[i], text);
+        // The key's accessible name is made from what the tooltip tells.
+        tell_name_changed(keys_[i]);
         shown_tooltips_[i] = std::move(text);
     }
 }

@@ -178,6 +178,10 @@ bool PaletteWindow::create_controls() {
                               reinterpret_cast<DWORD_PTR>(this)) == FALSE) {
             return false;
         }
+        const Role role = control_role(id).role;
+        if (role != Role::Preview && role != Role::None && !accessible_controls_.attach(control)) {
+            return false;
+        }
         if (placement.tab_index >= 0) tab_order_.add(placement.tab_index, control);
         controls_.attach(control_role(id), control);
     }

@@ -8,6 +8,7 @@
 
 #include "palette/palette.h"
 #include "palette/reload_schedule.h"
+#include "win32/accessible_controls.h"
 #include "win32/control_mirror.h"
 #include "win32/fitted_text.h"
 #include "win32/focusless_press.h"
@@ -71,6 +72,9 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     std::function<void()> on_destroyed_;
     Win32Desktop desktop_;
     Palette palette_;
+    AccessibleControls accessible_controls_{[this](HWND control) {
+        return palette_.accessible_facts(control_role(GetDlgCtrlID(control)));
+    }};
     FocuslessPress focusless_press_;
     KeyPainter key_painter_{fonts_};
     ControlMirror controls_;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <oleacc.h>
+
 #include "driver/e2e.h"
 #include "driver/palette_expect.h"
 #include "win32/saved_place.h"
@@ -51,6 +53,37 @@ bool first_keys_show(const Palette& palette, std::initializer_list<std::wstring_
 bool search(const Palette& palette, std::wstring_view query, std::wstring_view first_result) {
     return click(palette.control(kPreviewId)) && search_box_focused(palette) &&
            (query.empty() || type_text(query)) && first_keys_show(palette, {first_result});
+}
+
+// What a screen reader reads of a control, asked from this process as one asks.
+struct Accessible {
+    std::wstring name;
+    LONG role = 0;
+    LONG state = 0;
+    bool operator==(const Accessible&) const = default;
+};
+Accessible accessible(HWND control) {
+    Accessible read;
+    IAccessible* object = nullptr;
+    // __uuidof, not IID_IAccessible: mingw's oleacc library links that name to code.
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object)))) {
+        return read;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (object->get_accName(self, &name) == S_OK) read.name.assign(name, SysStringLen(name));
+    SysFreeString(name);
+    VARIANT answer{};
+    if (object->get_accRole(self, &answer) == S_OK && answer.vt == VT_I4) read.role = answer.lVal;
+    if (object->get_accState(self, &answer) == S_OK && answer.vt == VT_I4) {
+        read.state = answer.lVal & (STATE_SYSTEM_PRESSED | STATE_SYSTEM_UNAVAILABLE);
+    }
+    object->Release();
+    return read;
 }
 
 }  // namespace
@@ -133,10 +166,31 @@ void palette_keyboard(Context& context) {
     const auto focused = [&](int key) {
         return poll([&] { return focus() == palette.key(key); }, 5s);
     };
-    report.check(editor.click_into() &&
-                     palette.click_and_wait_label(palette.group(3), expected.label({1, 3, 1})) &&
-                     palette.bring_forward() && press_key(VK_RIGHT) && focused(0),
-                 "the palette in front: an arrow puts the focus on key 0");
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    constexpr LONG kButton = ROLE_SYSTEM_PUSHBUTTON;
+    report.check_equal(accessible(palette.key(16)).name, std::wstring(L"○ U+25CB WHITE CIRCLE"),
+                       "from another process: a symbol key is named by its caption, code point "
+                       "and name");
+    report.check(palette.click_and_wait_label(palette.group(3), expected.label({1, 3, 1})),
+                 "a click on 圈圈");
+    // Key 0 types a private-use symbol; key 7 is empty on this page.
+    const std::vector<std::pair<HWND, Accessible>> read = {
+        {palette.key(0), {L"U+E90C", kButton, 0}},
+        {palette.key(7), {L"空", kButton, 0}},
+        {palette.group(3), {L"圈圈", kButton, STATE_SYSTEM_PRESSED}},
+        {palette.group(0), {palette.text(palette.group(0)), kButton, 0}},
+        {palette.control(quillaro::kPageUpButtonId), {L"上頁", kButton, STATE_SYSTEM_UNAVAILABLE}},
+        {palette.control(quillaro::kPageLabelId),
+         {expected.label({1, 3, 1}), ROLE_SYSTEM_STATICTEXT, 0}},
+    };
+    for (const auto& [control, wanted] : read) {
+        const Accessible got = accessible(control);
+        report.check(got == wanted, "from another process: " + to_utf8(wanted.name) +
+                                        ", its role and state (read " + describe(got.name) + ")");
+    }
+    report.check(
+        editor.click_into() && palette.bring_forward() && press_key(VK_RIGHT) && focused(0),
+        "the palette in front: an arrow puts the focus on key 0");
     // Along each row and down to the next, back and forth: every key is reached.
     struct Move {
         WORD key;
