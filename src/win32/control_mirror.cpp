@@ -72,6 +72,7 @@ bool ControlMirror::show(const Palette& palette) {
 
 // Tooltip texts change with what the keys show or a reload of set 3, not with every hover.
 void ControlMirror::show_key_tooltips(const Palette& palette) {
+    if (!key_tooltips_.created()) return;  // made once the first page is on screen
     const std::array<uint32_t, 4> view = palette.key_view();
     if (view == tooltip_view_) return;
     tooltip_view_ = view;

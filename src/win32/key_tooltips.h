@@ -23,6 +23,7 @@ class KeyTooltips {
     // Takes a tip down: its key now shows something else, or the mouse has left it (Wine's
     // control shows a tip again when its text changes, wherever the mouse is).
     void hide();
+    [[nodiscard]] bool created() const { return static_cast<bool>(tooltip_); }
 
   private:
     TTTOOLINFOW tool_for(HWND key, const std::u16string* text) const;

@@ -8,6 +8,7 @@
 #include "win32/font_cache.h"
 #include "win32/message_loop.h"
 #include "win32/palette_window.h"
+#include "win32/startup_marks.h"
 #include "win32/system_functions.h"
 #include "win32/utf16.h"
 
@@ -18,6 +19,7 @@ using quillaro::win32::FolderWatch;
 using quillaro::win32::FontCache;
 using quillaro::win32::MessageLoop;
 using quillaro::win32::PaletteWindow;
+using quillaro::win32::StartupMarks;
 
 // The program ends when its last window has closed.
 class OpenWindows {
@@ -47,18 +49,21 @@ void restrict_library_search() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/,
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR command_line,
                     int show_command) {
+    StartupMarks marks(command_line);
+    marks.mark("entered");
     restrict_library_search();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    marks.mark("common_controls");
 
     OpenWindows open_windows;
     MessageLoop loop;
     FontCache fonts;
     AboutWindow about(instance, fonts, [&] { open_windows.closed(); });
     PaletteWindow palette(
-        instance, fonts, loop,
+        instance, fonts, loop, marks,
         [&] {
             const bool was_closed = about.hwnd() == nullptr;
             if (about.open() && was_closed) open_windows.opened();
@@ -68,6 +73,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
     // Set 3 follows its files while the palette runs. Watched from before start-up reads them,
     // so that a change made meanwhile is not missed; it is handled in the message loop.
     FolderWatch group_files(loop, [&] { palette.group_files_changed(); });
+    marks.mark("folder_watch");
     loop.set_key_handler([&](MSG& message) {
         return palette.handle_keyboard(message) ||
                (about.hwnd() != nullptr && IsDialogMessageW(about.hwnd(), &message) != FALSE);

@@ -32,6 +32,7 @@ void MessageLoop::wait(DWORD timeout) {
     const auto count = static_cast<DWORD>(objects_.size());
     const DWORD woke = MsgWaitForMultipleObjectsEx(count, count != 0 ? objects_.data() : nullptr,
                                                    timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woke != WAIT_TIMEOUT) ++wakes_;
     if (woke >= WAIT_OBJECT_0 && woke < WAIT_OBJECT_0 + count) {
         // A copy: the handler may unwatch its object, or watch another.
         const std::function<void()> signalled = handlers_[woke - WAIT_OBJECT_0];

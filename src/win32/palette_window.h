@@ -17,6 +17,7 @@
 #include "win32/key_painter.h"
 #include "win32/message_loop.h"
 #include "win32/search_box.h"
+#include "win32/startup_marks.h"
 #include "win32/tab_order.h"
 #include "win32/win32_desktop.h"
 #include "win32/window_base.h"
@@ -31,7 +32,8 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     static constexpr int kClientHeight = kPaletteClientHeight;
 
     // `loop` is the thread's message loop, which a click's delivery pumps while it waits.
-    PaletteWindow(HINSTANCE instance, FontCache& fonts, MessageLoop& loop,
+    // `marks` notes each phase of the start-up for the benchmarks.
+    PaletteWindow(HINSTANCE instance, FontCache& fonts, MessageLoop& loop, StartupMarks& marks,
                   std::function<void()> open_about, std::function<void()> on_destroyed);
 
     // Creates the window and its controls, runs the start-up sequence, then shows it. False
@@ -61,6 +63,7 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     void set_control_fonts();
     void fit_page_label();
     void attach_search_box();
+    void finish_startup();
     void register_hotkey();
     void follow_foreground();
     void show_focus_cues(bool shown);
@@ -69,6 +72,8 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     void save_recent_if_changed();
 
     FontCache& fonts_;
+    MessageLoop& loop_;
+    StartupMarks& marks_;
     std::function<void()> on_destroyed_;
     Win32Desktop desktop_;
     Palette palette_;

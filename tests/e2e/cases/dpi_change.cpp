@@ -123,8 +123,9 @@ void check_palette_at(Report& report, HWND window, FontCache& fonts, int dpi) {
 void check_palette(Context& context) {
     Report& report = context.report;
     FontCache fonts;
+    quillaro::win32::StartupMarks no_marks(L"");
     PaletteWindow palette(
-        GetModuleHandleW(nullptr), fonts, loop, [] {}, [] {});
+        GetModuleHandleW(nullptr), fonts, loop, no_marks, [] {}, [] {});
     if (!report.check(palette.create(SW_SHOWNOACTIVATE), "a palette window is made here")) return;
     HWND window = palette.hwnd();
     pump();
