@@ -13,19 +13,19 @@
 //       character of its string arriving in the stand-in editor (click_ms), and from the
 //       driver typing the same string into the editor with SendInput to its arrival
 //       (typed_ms). N = 1 clicks 縣, the first key of set 1; N > 1 a set-3 key typing N units.
-//   wine_bench.exe handoff [--units=N]
-//       The floor of click to text: the median over 9 rounds of milliseconds from a click on a
-//       window of the driver's own to the string arriving in the stand-in editor, that window
-//       doing what the palette does on a click, with nothing else: it is activated by the
-//       click, gives the activation back to the editor, waits until the editor has it and
-//       types the string with SendInput (handoff_ms); and typed_ms as click-to-text measures it.
+//       typed_ms is the floor of click to text: a click types by SendInput into the window
+//       in front, which it no longer activates.
+//   wine_bench.exe startup-marks
+//       The palette started with --startup-marks: milliseconds from its process's start to the
+//       end of each phase of its start-up, as "<phase>_ms <value>" lines.
 //   wine_bench.exe idle palette|minimal|minimal-timer|controls|controls-timer [--seconds=S]
 //                  [--cursor-away]
 //       Starts the program, rests the mouse cursor on the middle of its window (on a key of
 //       the palette), or at the screen's corner with --cursor-away, and one second later prints
 //       "idle_begin", lets it do nothing for S seconds (default 10), prints "idle_end" and
-//       closes it. minimal-timer is the minimal window running the palette's timer, and
-//       controls-timer the floor (controls_window.exe, the palette's 70 controls) with it. The
+//       closes it. For the palette it also prints "wakes N": how often its message loop woke
+//       up in between. minimal-timer is the minimal window running a 1 ms timer, and
+//       controls-timer the palette's 70 controls (controls_window.exe) with it. The
 //       script reads the processor time of the program and of the wineserver from /proc at the two
 //       lines: Wine's GetProcessTimes for another process shows a small part of what /proc
 //       does.
@@ -45,12 +45,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "driver/e2e.h"
@@ -146,6 +144,26 @@ void startup(const Subject& program, bool hostile) {
     close_program(process, window);
 }
 
+void startup_marks() {
+    const auto folder = work_folder(L"marks");
+    const auto file = folder / L"marks.txt";
+    std::filesystem::remove(file);
+    const Subject palette = subject(L"palette");
+    Process process =
+        Process::start(own_folder() / palette.exe, {L"--startup-marks=" + file.wstring()}, folder);
+    HWND window = wait_ready(process, palette);
+    close_program(process, window);
+    std::ifstream marks(file);
+    std::string phase;
+    double at = 0;
+    int count = 0;
+    while (marks >> phase >> at) {
+        print_value(phase + "_ms", at);
+        ++count;
+    }
+    if (count == 0) throw Error("the palette wrote no start-up marks");
+}
+
 size_t text_length(HWND edit) {
     DWORD_PTR length = 0;
     SendMessageTimeoutW(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length);
@@ -239,9 +257,20 @@ void idle(const Subject& program, int seconds, bool cursor_away) {
         throw Error("the mouse cursor would not move");
     }
     pause_for(1s);
+    const auto wakes = [&] {
+        static const UINT message = RegisterWindowMessageW(L"QuillaroWakeCount");
+        DWORD_PTR count = 0;
+        SendMessageTimeoutW(window, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
+        return count;
+    };
+    const DWORD_PTR wakes_before = program.palette ? wakes() : 0;
     print_line("idle_begin");
     pause_for(std::chrono::seconds(seconds));
     print_line("idle_end");
+    if (program.palette) {
+        // Less the wake for the second question itself.
+        print_value("wakes", static_cast<double>(wakes() - wakes_before - 1));
+    }
     close_program(process, window);
 }
 
@@ -253,100 +282,6 @@ void memory(const Subject& program) {
     print_value("peak_working_set_kib", static_cast<double>(use.peak_working_set) / 1024);
     print_value("working_set_kib", static_cast<double>(use.working_set) / 1024);
     close_program(process, window);
-}
-
-// --- the floor of click to text: the activation hand-off alone ---------------------------
-
-// A window of the driver's own, run by a thread of its own as the palette runs its window: a
-// click activates it, and on the button's release it does what the palette does for a key.
-class HandoffWindow {
-  public:
-    HandoffWindow(HWND editor, std::wstring text)
-        : editor_(editor), text_(std::move(text)), thread_([this] { run(); }) {
-        if (!poll([&] { return window_.load() != nullptr; }, 10s)) {
-            thread_.join();
-            throw Error("no hand-off window");
-        }
-    }
-    HandoffWindow(const HandoffWindow&) = delete;
-    HandoffWindow& operator=(const HandoffWindow&) = delete;
-    ~HandoffWindow() {
-        PostMessageW(window_, WM_CLOSE, 0, 0);
-        thread_.join();
-    }
-    [[nodiscard]] HWND window() const { return window_; }
-
-  private:
-    static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-        if (message == WM_NCCREATE) {
-            const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-            SetWindowLongPtrW(window, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        }
-        auto* self = reinterpret_cast<HandoffWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message == WM_LBUTTONUP && self != nullptr) {
-            self->hand_off();
-            return 0;
-        }
-        if (message == WM_DESTROY) PostQuitMessage(0);
-        return DefWindowProcW(window, message, wparam, lparam);
-    }
-
-    // As the palette does it: activate the editor, wait until it has the activation and a
-    // focus, polling every millisecond while dispatching messages, then type.
-    void hand_off() {
-        SetForegroundWindow(editor_);
-        const auto deadline = Clock::now() + 500ms;
-        while (Clock::now() < deadline &&
-               (GetForegroundWindow() != editor_ || focus_of_thread_of(editor_) == nullptr)) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-                DispatchMessageW(&message);
-            }
-        }
-        type_text(text_);
-    }
-
-    void run() {
-        WNDCLASSEXW window_class{};
-        window_class.cbSize = sizeof window_class;
-        window_class.lpfnWndProc = proc;
-        window_class.hInstance = GetModuleHandleW(nullptr);
-        window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        window_class.lpszClassName = L"QuillaroBenchHandoff";
-        RegisterClassExW(&window_class);
-        HWND window = CreateWindowExW(WS_EX_TOPMOST, window_class.lpszClassName, L"Hand-off",
-                                      WS_OVERLAPPED | WS_CAPTION, 60, 700, 240, 120, nullptr,
-                                      nullptr, window_class.hInstance, this);
-        if (window == nullptr) return;
-        ShowWindow(window, SW_SHOWNOACTIVATE);
-        UpdateWindow(window);
-        window_ = window;
-        MSG message;
-        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
-    }
-
-    HWND editor_;
-    std::wstring text_;
-    std::atomic<HWND> window_ = nullptr;
-    std::thread thread_;
-};
-
-void handoff(int units) {
-    const std::wstring text = units > 1 ? digits(units) : L"縣";
-    Report report;
-    const Screenshots no_screenshots({});
-    Context context{report, no_screenshots, own_folder(), work_folder(L"empty"), {}};
-    StandInEditor editor(context, {L"--pos=700,80"});
-    if (!editor.click_into()) throw Error("the editor never took the focus");
-    HandoffWindow own(editor.window(), text);
-    const auto client = client_rect_on_screen(own.window());
-    if (!client || !move_mouse_to(centre_of(*client))) throw Error("the mouse would not move");
-
-    time_clicks(editor.edit(), text, "handoff_ms");
-    editor.close();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -448,8 +383,8 @@ int wmain(int argc, wchar_t** argv) {
             startup(subject(who), flag(args, L"--hostile"));
         } else if (what == L"click-to-text") {
             click_to_text(option(args, L"--units=", 1));
-        } else if (what == L"handoff") {
-            handoff(option(args, L"--units=", 1));
+        } else if (what == L"startup-marks") {
+            startup_marks();
         } else if (what == L"idle") {
             idle(subject(who), option(args, L"--seconds=", 10), flag(args, L"--cursor-away"));
         } else if (what == L"memory") {
@@ -460,7 +395,8 @@ int wmain(int argc, wchar_t** argv) {
             memory_set3(flag(args, L"--big-files"));
         } else {
             print_line("usage: wine_bench.exe startup|idle|memory palette|minimal [--hostile]");
-            print_line("       wine_bench.exe click-to-text|handoff [--units=N]");
+            print_line("       wine_bench.exe click-to-text [--units=N]");
+            print_line("       wine_bench.exe startup-marks");
             print_line("       wine_bench.exe reload [--hostile]");
             print_line("       wine_bench.exe memory-set3 [--big-files]");
             return 2;
