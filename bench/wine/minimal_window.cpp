@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"QuillaroMinimalWindow";

@@ -1,5 +1,7 @@
 #include "symbols/item_notation.h"
 
+#include <string_view>
+
 namespace quillaro::notation {
 namespace {
 

@@ -31,9 +31,11 @@ class FolderWatch {
     UniqueKernelHandle folder_;
     UniqueKernelHandle signal_;
     OVERLAPPED overlapped_{};
-    bool reading_ = false;
-    // Change records; DWORD-aligned, as ReadDirectoryChangesW requires.
+    // Change records; DWORD-aligned, as ReadDirectoryChangesW requires. They follow the
+    // OVERLAPPED, already so aligned, so that the alignment asks for no padding (which MSVC
+    // warns of, C4324).
     alignas(DWORD) std::array<BYTE, 16384> records_{};
+    bool reading_ = false;
 };
 
 }  // namespace quillaro::win32

@@ -1,7 +1,8 @@
 #include "win32/font_cache.h"
 
+#include <algorithm>
 #include <array>
-#include <cwchar>
+#include <string_view>
 
 #include "win32/dpi.h"
 
@@ -14,12 +15,19 @@ int CALLBACK note_found(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/
     return 0;
 }
 
+// Names `face` in `font`, cut to what LOGFONTW holds and always ended by L'\0'.
+void set_face(LOGFONTW& font, std::wstring_view face) {
+    const size_t length = std::min(face.size(), static_cast<size_t>(LF_FACESIZE - 1));
+    std::copy_n(face.data(), length, font.lfFaceName);
+    font.lfFaceName[length] = L'\0';
+}
+
 }  // namespace
 
 bool face_installed(const wchar_t* face) {
     LOGFONTW query{};
     query.lfCharSet = DEFAULT_CHARSET;
-    wcsncpy(query.lfFaceName, face, LF_FACESIZE - 1);
+    set_face(query, face);
     bool found = false;
     HDC screen = GetDC(nullptr);
     EnumFontFamiliesExW(screen, &query, note_found, reinterpret_cast<LPARAM>(&found), 0);
@@ -36,7 +44,7 @@ LOGFONTW message_font() {
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) == FALSE) {
         LOGFONTW fallback{};
         fallback.lfHeight = -12;
-        wcsncpy(fallback.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE - 1);
+        set_face(fallback, L"MS Shell Dlg 2");
         return fallback;
     }
     return metrics.lfMessageFont;
@@ -69,14 +77,14 @@ LOGFONTW FontCache::describe(const FontRequest& request) {
     font.lfOutPrecision = OUT_TT_PRECIS;
     switch (request.face) {
         case FontFace::Mingliu:
-            wcsncpy(font.lfFaceName, mingliu_face().c_str(), LF_FACESIZE - 1);
+            set_face(font, mingliu_face());
             font.lfCharSet = CHINESEBIG5_CHARSET;
             font.lfHeight = font_height(request.points, request.dpi);
             break;
         case FontFace::UiSans:
         case FontFace::WindowDefault: {
             const LOGFONTW system = message_font();
-            wcsncpy(font.lfFaceName, system.lfFaceName, LF_FACESIZE - 1);
+            set_face(font, system.lfFaceName);
             font.lfCharSet = DEFAULT_CHARSET;
             // The message font is reported at the system DPI; bring it to this window's.
             const int system_dpi = window_dpi(nullptr);

@@ -1,6 +1,7 @@
 #include "hostile_group_files.h"
 
 #include <random>
+#include <string_view>
 
 namespace quillaro::testing {
 

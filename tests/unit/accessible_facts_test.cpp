@@ -34,7 +34,7 @@ TEST(KeyAccessibleName, ReadableCaptionThenCodePointsThenNames) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(key_accessible_name(c.caption, c.text), c.name)
-            << std::string(c.name.begin(), c.name.end());
+            << ::testing::PrintToString(c.name);
     }
 }
 

@@ -330,7 +330,7 @@ TEST(GroupFile, ChangesThatMayTouchAGroupFile) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(may_name_group_file(c.name), c.group_file)
-            << std::string(c.name.begin(), c.name.end());
+            << ::testing::PrintToString(std::u16string(c.name));
     }
 }
 

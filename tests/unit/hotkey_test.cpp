@@ -34,8 +34,8 @@ TEST(ParseHotkey, ReadsEachFormAndRejectsTheRest) {
     });
     for (const HotkeyCase& c : cases) {
         const HotkeySetting setting = parse_hotkey(c.text);
-        EXPECT_EQ(setting.kind, c.kind) << std::string(c.text.begin(), c.text.end());
-        EXPECT_EQ(setting.key, c.key) << std::string(c.text.begin(), c.text.end());
+        EXPECT_EQ(setting.kind, c.kind) << ::testing::PrintToString(c.text);
+        EXPECT_EQ(setting.key, c.key) << ::testing::PrintToString(c.text);
     }
 
     const std::u16string_view punctuation = u";=,-./`[\\]'";
@@ -55,7 +55,7 @@ TEST(ParseHotkey, ReadsEachFormAndRejectsTheRest) {
     });
     for (const std::u16string& text : invalid) {
         EXPECT_EQ(parse_hotkey(text), (HotkeySetting{Kind::Invalid, {}}))
-            << std::string(text.begin(), text.end());
+            << ::testing::PrintToString(text);
     }
 }
 

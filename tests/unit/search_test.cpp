@@ -59,7 +59,7 @@ TEST(SymbolSearch, QueriedCodePoints) {
         {u"110000", -1},     {u"U+20 3B", -1}, {u"0+12", -1},         {u"g000", -1},
     };
     for (const auto& [query, code_point] : cases) {
-        EXPECT_EQ(queried_code_point(query), code_point) << std::string(query.begin(), query.end());
+        EXPECT_EQ(queried_code_point(query), code_point) << ::testing::PrintToString(query);
     }
 }
 

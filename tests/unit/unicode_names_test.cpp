@@ -77,7 +77,7 @@ TEST(UnicodeName, EveryCharacterOfTheBuiltInSetsHasAName) {
                     const char32_t c = cps.next();
                     if (is_private_use(c) || !unicode_name(c).text().empty()) continue;
                     std::u16string hex = hex_code_point(c);
-                    missing += std::string(hex.begin(), hex.end()) + " ";
+                    missing += ::testing::PrintToString(hex) + " ";
                 }
             }
         }

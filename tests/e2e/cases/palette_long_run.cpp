@@ -18,6 +18,7 @@
 // mouse. Without --real, the environment variable E2E_LONG_RUN_REAL gives it (default 2,000;
 // E2E_LONG_RUN_REAL=10000 makes every click real).
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <string>

@@ -7,6 +7,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <cwctype>
 #include <set>
 #include <string>

@@ -7,7 +7,7 @@
 
 #include <shellapi.h>
 
-#include <cstdio>
+#include <charconv>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -33,9 +33,12 @@ void check_screen(Report& report) {
     report.check_equal(dpi, environment_int(L"E2E_DPI").value_or(96), "the screen DPI is E2E_DPI");
 
     const std::string size = to_utf8(environment(L"E2E_SCREEN"));  // e.g. 1280x1024x24
+    const char* const end = size.data() + size.size();
     int width = 0;
     int height = 0;
-    if (std::sscanf(size.c_str(), "%dx%d", &width, &height) == 2) {
+    const auto [after_width, width_error] = std::from_chars(size.data(), end, width);
+    if (width_error == std::errc{} && after_width != end && *after_width == 'x' &&
+        std::from_chars(after_width + 1, end, height).ec == std::errc{}) {
         report.check_equal(GetSystemMetrics(SM_CXSCREEN), width, "the screen width");
         report.check_equal(GetSystemMetrics(SM_CYSCREEN), height, "the screen height");
     }
