@@ -109,6 +109,9 @@ idle() {
     p1=$(cpu_ticks "$program") s1=$(cpu_ticks "$server") t1=$(date +%s.%N)
     wait "$bench_pid"
     sed -n 's/^wakes \([0-9.]*\).*/\1/p' "$log" | tr -d '\r' >>"$results/$file.wakes"
+    if [ "$2" = palette ] && ! grep -q '^wakes' "$log"; then
+        echo "$file (idle $2 ${*:4}: no wake count)" >>"$results/failed"
+    fi
     awk -v p="$((p1 - p0))" -v s="$((s1 - s0))" -v t0="$t0" -v t1="$t1" -v hz="$(getconf CLK_TCK)" \
         -v out="$results/$file" 'BEGIN {
             wall = t1 - t0

@@ -260,7 +260,9 @@ void idle(const Subject& program, int seconds, bool cursor_away) {
     const auto wakes = [&] {
         static const UINT message = RegisterWindowMessageW(L"QuillaroWakeCount");
         DWORD_PTR count = 0;
-        SendMessageTimeoutW(window, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
+        if (SendMessageTimeoutW(window, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &count) == 0) {
+            throw Error("the palette did not tell its wakes");  // no figure rather than a wrong one
+        }
         return count;
     };
     const DWORD_PTR wakes_before = program.palette ? wakes() : 0;
