@@ -96,17 +96,13 @@ bool KeyPainter::high_contrast_on() {
            (scheme.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
-void KeyPainter::track_hot(HWND button, bool hot) {
-    if (hot == (hot_button_ == button)) return;
+bool KeyPainter::track_hot(HWND button, bool hot) {
+    if (hot == (hot_button_ == button)) return false;
     HWND previous = hot_button_;
     hot_button_ = hot ? button : nullptr;
-    if (hot) {
-        // Told when the mouse leaves, to draw the button plain again.
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, button, 0};
-        TrackMouseEvent(&track);
-    }
     if (previous != nullptr) InvalidateRect(previous, nullptr, FALSE);
     if (hot_button_ != nullptr) InvalidateRect(hot_button_, nullptr, FALSE);
+    return hot;
 }
 
 void KeyPainter::forget(HWND button) {

@@ -21,8 +21,9 @@ class KeyPainter {
     // Paints `item` of `owner` as `state` says; `face` is the control's face in the layout.
     void draw(HWND owner, const DRAWITEMSTRUCT& item, const ButtonControl& state, FontFace face,
               bool is_key, int dpi);
-    // The mouse entered (`hot`) or left `button`.
-    void track_hot(HWND button, bool hot);
+    // The mouse entered (`hot`) or left `button`. True when it has just entered: the caller
+    // then asks to be told when it leaves, to draw the button plain again.
+    bool track_hot(HWND button, bool hot);
     // `button` is going away.
     void forget(HWND button);
     // The theme's parts are made for one theme and one DPI: opened again at the next paint.

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace quillaro::win32 {
 namespace {
 
@@ -23,7 +25,7 @@ void KeyTooltips::create(HWND owner, HINSTANCE instance) {
 TTTOOLINFOW KeyTooltips::tool_for(HWND key, const std::u16string* text) const {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
     tool.hwnd = owner_;
     tool.uId = reinterpret_cast<UINT_PTR>(key);
     // The control copies the text; an empty text shows no tip.
@@ -44,8 +46,42 @@ void KeyTooltips::set_text(HWND key, const std::u16string& text) {
     SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+DWORD KeyTooltips::initial_delay() const {
+    if (!tooltip_) return HOVER_DEFAULT;
+    return static_cast<DWORD>(SendMessageW(tooltip_.get(), TTM_GETDELAYTIME, TTDT_INITIAL, 0));
+}
+
+// Below the pointer as the system's tips stand, or above it where the screen ends.
+void KeyTooltips::show(HWND key) {
+    POINT cursor{};
+    if (!tooltip_ || GetCursorPos(&cursor) == FALSE) return;
+    hide();
+    HWND tooltip = tooltip_.get();
+    TTTOOLINFOW tool = tool_for(key, nullptr);
+    const auto size = static_cast<DWORD>(
+        SendMessageW(tooltip, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&tool)));
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor);
+    const int cursor_height = GetSystemMetrics(SM_CYCURSOR);
+    int top = cursor.y + cursor_height * 3 / 4;
+    if (top + HIWORD(size) > monitor.rcWork.bottom) top = cursor.y - HIWORD(size);
+    const int left = std::min<int>(cursor.x, monitor.rcWork.right - LOWORD(size));
+    SendMessageW(tooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(left, top));
+    SendMessageW(tooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    shown_key_ = key;
+    // A tip left standing goes after the system's time, as a tip of any other program does.
+    const auto shown_ms =
+        static_cast<UINT>(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0));
+    SetTimer(owner_, kPopTimerId, shown_ms, nullptr);
+}
+
 void KeyTooltips::hide() {
-    if (tooltip_) SendMessageW(tooltip_.get(), TTM_POP, 0, 0);
+    if (!tooltip_ || shown_key_ == nullptr) return;
+    KillTimer(owner_, kPopTimerId);
+    TTTOOLINFOW tool = tool_for(shown_key_, nullptr);
+    SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    shown_key_ = nullptr;
 }
 
 }  // namespace quillaro::win32

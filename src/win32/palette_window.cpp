@@ -197,8 +197,8 @@ bool PaletteWindow::create_controls() {
                                     control_style(placement.kind), control_ex_style(placement.kind),
                                     placement, dpi(), text != nullptr ? as_wchars(*text) : L"");
         if (control == nullptr) return false;
-        // First, so that it sits next to the button itself: the hover and tooltip layers
-        // added after it still see every press.
+        // First, so that it sits next to the button itself: the hover layer added after it
+        // still sees every press.
         if (is_button(placement.kind) && !focusless_press_.attach(control)) return false;
         if (is_owner_drawn(placement.kind) &&
             SetWindowSubclass(control, button_proc, static_cast<UINT_PTR>(id),
@@ -464,6 +464,7 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_TIMER:
             if (wparam == kForegroundTimerId) palette_.track_foreground();
             if (wparam == kReloadTimerId) reload_group_files();
+            if (wparam == KeyTooltips::kPopTimerId) controls_.key_tooltips().hide();
             return 0;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
@@ -494,6 +495,7 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             foreground_hook_.stop();
             KillTimer(hwnd(), kForegroundTimerId);
             KillTimer(hwnd(), kReloadTimerId);
+            KillTimer(hwnd(), KeyTooltips::kPopTimerId);
             if (hotkey_registered_) UnregisterHotKey(hwnd(), kHotkeyId);
             if (place_) save_place(*place_);
             on_destroyed_();
@@ -502,6 +504,17 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             break;
     }
     return DefWindowProcW(hwnd(), message, wparam, lparam);
+}
+
+// Told when the mouse leaves `button`, and for a key when it has rested there as long as a tip
+// waits: one tip each time the mouse comes to a key, as the system's tooltips show.
+void PaletteWindow::track_mouse(HWND button, bool key) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, button, 0};
+    if (key && controls_.key_tooltips().created()) {
+        track.dwFlags |= TME_HOVER;
+        track.dwHoverTime = controls_.key_tooltips().initial_delay();
+    }
+    TrackMouseEvent(&track);
 }
 
 LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
@@ -519,9 +532,13 @@ LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wp
             [[fallthrough]];
         case WM_LBUTTONDOWN:
             palette_window->show_focus_cues(false);
+            if (key) palette_window->controls_.key_tooltips().hide();
             break;
         case WM_MOUSEMOVE:
-            palette_window->key_painter_.track_hot(window, true);
+            if (palette_window->key_painter_.track_hot(window, true)) {
+                palette_window->controls_.key_tooltips().hide();  // another key's tip
+                palette_window->track_mouse(window, key);
+            }
             if (key) {
                 palette_window->run_handler([palette_window, control] {
                     palette_window->palette_.preview_key(control.index);
@@ -533,6 +550,9 @@ LRESULT CALLBACK PaletteWindow::button_proc(HWND window, UINT message, WPARAM wp
             // (dragging off a pressed button releases it).
             if (GetCapture() != window) return 0;
             break;
+        case WM_MOUSEHOVER:
+            if (key) palette_window->controls_.key_tooltips().show(window);
+            return 0;
         case WM_MOUSELEAVE:
             palette_window->key_painter_.track_hot(window, false);
             if (key) palette_window->controls_.key_tooltips().hide();

@@ -67,6 +67,7 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     void register_hotkey();
     void follow_foreground();
     void show_focus_cues(bool shown);
+    void track_mouse(HWND button, bool key);
     void hotkey_pressed();
     void search_text_changed();
     void save_recent_if_changed();
