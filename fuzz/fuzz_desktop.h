@@ -54,6 +54,7 @@ class FuzzDesktop : public Input, public Files, public Notices {
     void make_topmost() override {}
     void set_foreground_window(WindowHandle window) override { foreground = window; }
     void dispatch_pending_messages() override {}
+    bool is_active(WindowHandle /*window*/) override { return false; }
     bool wait_until_active(WindowHandle /*window*/) override { return true; }
     bool accepts_typing(WindowHandle /*window*/) override { return true; }
     bool type_text(std::u16string_view text) override {

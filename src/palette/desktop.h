@@ -32,8 +32,10 @@ class Input : public Interface {
     virtual void set_foreground_window(WindowHandle window) = 0;
     // Dispatches every pending message; handlers of the palette may run inside.
     virtual void dispatch_pending_messages() = 0;
-    // Waits, bounded, until `window` is in front with a focused control, so that typed keys
-    // reach it; returns at once for a window that does not exist. False when the time ran out.
+    // True when `window` is in front with a focused control, so that typed keys reach it.
+    virtual bool is_active(WindowHandle window) = 0;
+    // Waits, bounded, until is_active(`window`); returns at once for a window that does not
+    // exist. False when the time ran out.
     virtual bool wait_until_active(WindowHandle window) = 0;
     // False when the system would drop keys typed into `window` without a word: its program
     // runs at a higher integrity level than the palette (as administrator), or cannot be asked.

@@ -66,7 +66,11 @@ void Palette::send_key(int16_t index) {
 }
 
 void Palette::deliver_key(int16_t index) {
-    for (int attempt = 0; attempt < kActivationAttempts; ++attempt) {
+    // A target that has the keyboard already, as after a click that left it in front, takes
+    // the keys at once: the palette's own pending messages (the released key's repaint) wait
+    // until after the typing.
+    const bool active = desktop_.input.is_active(target);
+    for (int attempt = 0; !active && attempt < kActivationAttempts; ++attempt) {
         desktop_.input.set_foreground_window(target);
         desktop_.input.dispatch_pending_messages();
         // Keys typed before the target has taken the activation would reach no window.

@@ -53,7 +53,8 @@ bool runs_above_us(HWND window) {
     if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
     const Integrity theirs = integrity_of(process.get());
     if (theirs.known != Integrity::Known::Yes) return theirs.known == Integrity::Known::Denied;
-    const Integrity ours = integrity_of(GetCurrentProcess());
+    // The palette's own level is read once: it does not rise while the palette runs.
+    static const Integrity ours = integrity_of(GetCurrentProcess());
     return ours.known == Integrity::Known::Yes && theirs.level > ours.level;
 }
 

@@ -40,6 +40,15 @@ void Win32Input::set_foreground_window(WindowHandle window) {
 
 void Win32Input::dispatch_pending_messages() { loop_.dispatch_pending(); }
 
+bool Win32Input::is_active(WindowHandle window) {
+    HWND target = as_hwnd(window);
+    if (target == nullptr || GetForegroundWindow() != target) return false;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(target, nullptr), &info) != FALSE &&
+           info.hwndFocus != nullptr;
+}
+
 bool Win32Input::wait_until_active(WindowHandle window) {
     HWND target = as_hwnd(window);
     if (target == nullptr || IsWindow(target) == FALSE) return true;
@@ -48,21 +57,22 @@ bool Win32Input::wait_until_active(WindowHandle window) {
     // millisecond rather than five keeps a click's symbol from waiting for nothing.
     const ULONGLONG deadline = GetTickCount64() + 500;
     for (;;) {
-        if (IsWindow(target) == FALSE) return true;
-        const DWORD thread = GetWindowThreadProcessId(target, nullptr);
-        GUITHREADINFO info{};
-        info.cbSize = sizeof(info);
-        if (GetForegroundWindow() == target && GetGUIThreadInfo(thread, &info) != FALSE &&
-            info.hwndFocus != nullptr) {
-            return true;
-        }
+        if (IsWindow(target) == FALSE || is_active(window)) return true;
         if (GetTickCount64() >= deadline) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
         loop_.dispatch_pending();
     }
 }
 
-bool Win32Input::accepts_typing(WindowHandle window) { return !runs_above_us(as_hwnd(window)); }
+bool Win32Input::accepts_typing(WindowHandle window) {
+    HWND target = as_hwnd(window);
+    DWORD process = 0;
+    GetWindowThreadProcessId(target, &process);
+    if (target != last_check_.window || process != last_check_.process) {
+        last_check_ = {target, process, !runs_above_us(target)};
+    }
+    return last_check_.accepts;
+}
 
 bool Win32Input::type_text(std::u16string_view text) { return win32::type_text(text); }
 

@@ -19,6 +19,7 @@ class Win32Input : public Input {
     void make_topmost() override;
     void set_foreground_window(WindowHandle window) override;
     void dispatch_pending_messages() override;
+    bool is_active(WindowHandle window) override;
     bool wait_until_active(WindowHandle window) override;
     bool accepts_typing(WindowHandle window) override;
     bool type_text(std::u16string_view text) override;
@@ -27,6 +28,13 @@ class Win32Input : public Input {
   private:
     MessageLoop& loop_;
     HWND palette_window_ = nullptr;
+    // The last window asked about typing, and the answer: a window's program, and so its
+    // integrity level, stays the same for as long as the window lives.
+    struct TypingCheck {
+        HWND window = nullptr;
+        DWORD process = 0;
+        bool accepts = true;
+    } last_check_;
 };
 
 }  // namespace quillaro::win32

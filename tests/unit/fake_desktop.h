@@ -60,6 +60,7 @@ class FakeDesktop : public Input, public Files, public Notices {
         pending.clear();
         for (auto& event : events) event();
     }
+    bool is_active(WindowHandle window) override { return window != 0 && window == foreground; }
     bool wait_until_active(WindowHandle window) override {
         calls.push_back("wait " + std::to_string(window));
         auto events = std::move(pending_in_wait);

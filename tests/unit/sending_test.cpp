@@ -60,6 +60,19 @@ TEST_F(Sending, ClickActivatesDispatchesWaitsThenTypes) {
     EXPECT_EQ(desktop.typed, std::vector<std::u16string>{u"縣"});
 }
 
+// The click left the target in front: it is typed into at once, and the palette's pending
+// messages (a click after this one among them) wait until after the typing.
+TEST_F(Sending, ATargetStillInFrontIsTypedIntoAtOnce) {
+    palette.target = 0x200;
+    desktop.foreground = 0x200;
+    palette.select_group(3);  // 圈圈: three pages
+    desktop.calls.clear();
+    desktop.pending.emplace_back([this] { palette.next_page(); });
+    palette.send_key(6);
+    EXPECT_EQ(desktop.calls, std::vector<std::string>{"type"});
+    EXPECT_EQ(desktop.typed, std::vector<std::u16string>{palette.table.key_text(1, 3, 6)});
+}
+
 TEST_F(Sending, ANavigationClickDuringDispatchDecidesTheItem) {
     palette.select_group(3);  // 圈圈: three pages
     desktop.pending.emplace_back([this] { palette.next_page(); });

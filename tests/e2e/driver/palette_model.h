@@ -43,6 +43,7 @@ class PaletteModel {
         void make_topmost() override {}
         void set_foreground_window(quillaro::WindowHandle /*window*/) override {}
         void dispatch_pending_messages() override {}
+        bool is_active(quillaro::WindowHandle /*window*/) override { return true; }
         bool wait_until_active(quillaro::WindowHandle /*window*/) override { return true; }
         bool accepts_typing(quillaro::WindowHandle /*window*/) override { return true; }
         bool type_text(std::u16string_view text) override {
