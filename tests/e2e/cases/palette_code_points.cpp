@@ -180,6 +180,10 @@ void palette_code_points(Context& context) {
                  "the tooltip shows over key 23");
     report.check(has_ex_style(palette.window(), WS_EX_TOPMOST), "the palette is still topmost");
     context.screenshot(font_file ? "tooltip-with-font" : "tooltip");
+    // The palette takes its tips down itself: off the key onto the preview box, the tip goes.
+    report.check(hover(palette.control(quillaro::kPreviewId)) &&
+                     poll([&] { return !is_visible(tooltip); }, 5s),
+                 "the tooltip goes when the mouse leaves key 23");
 
     // 表框: box-drawing symbols, which the installed fonts draw.
     report.check(palette.click_and_wait_label(palette.group(kBoxGroup), L"1/2頁"),
