@@ -39,13 +39,11 @@ bool FocuslessPress::press(HWND button) {
 
 void FocuslessPress::release(HWND button, LPARAM at) {
     pressed_ = nullptr;
-    // The click first, the button's coming up after: a key's symbol is typed without waiting
-    // for the button to change its look, and the key shows pushed while it types.
+    show_pushed(button, false);
     if (over(button, at)) {
         SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                      reinterpret_cast<LPARAM>(button));
     }
-    show_pushed(button, false);
     // Only now: whoever watches the capture knows, once it is gone, that the click is handled.
     if (GetCapture() == button) ReleaseCapture();
 }
