@@ -51,4 +51,14 @@ PixelRect place_on_screen(const PixelRect& window, std::span<const PixelRect> wo
     return {window.left + dx, window.top + dy, window.right + dx, window.bottom + dy};
 }
 
+PixelRect place_tip(int x, int y, int cursor_height, int width, int height,
+                    const PixelRect& work_area) {
+    // Below the cursor's hot spot by most of its height, clear of the arrow's tail.
+    int top = y + cursor_height * 3 / 4;
+    if (top + height > work_area.bottom) top = y - height;
+    top = std::max(top, work_area.top);
+    const int left = std::max(work_area.left, std::min(x, work_area.right - width));
+    return {left, top, left + width, top + height};
+}
+
 }  // namespace quillaro

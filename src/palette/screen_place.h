@@ -15,4 +15,10 @@ namespace quillaro {
 // area the window is left alone.
 PixelRect place_on_screen(const PixelRect& window, std::span<const PixelRect> work_areas);
 
+// Where a key's tip of `width` by `height` stands for a pointer at (`x`, `y`) whose cursor is
+// `cursor_height` tall: below the pointer as the system's tips stand, above it where the work
+// area ends, and moved in from the work area's sides so that none of it is cut off.
+PixelRect place_tip(int x, int y, int cursor_height, int width, int height,
+                    const PixelRect& work_area);
+
 }  // namespace quillaro

@@ -1,9 +1,9 @@
 #include "win32/key_tooltips.h"
+
+#include "palette/screen_place.h"
 #include "win32/utf16.h"
 
 #include <commctrl.h>
-
-#include <algorithm>
 
 namespace quillaro::win32 {
 namespace {
@@ -51,7 +51,6 @@ DWORD KeyTooltips::initial_delay() const {
     return static_cast<DWORD>(SendMessageW(tooltip_.get(), TTM_GETDELAYTIME, TTDT_INITIAL, 0));
 }
 
-// Below the pointer as the system's tips stand, or above it where the screen ends.
 void KeyTooltips::show(HWND key) {
     POINT cursor{};
     if (!tooltip_ || GetCursorPos(&cursor) == FALSE) return;
@@ -63,11 +62,11 @@ void KeyTooltips::show(HWND key) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor);
-    const int cursor_height = GetSystemMetrics(SM_CYCURSOR);
-    int top = cursor.y + cursor_height * 3 / 4;
-    if (top + HIWORD(size) > monitor.rcWork.bottom) top = cursor.y - HIWORD(size);
-    const int left = std::min<int>(cursor.x, monitor.rcWork.right - LOWORD(size));
-    SendMessageW(tooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(left, top));
+    const RECT& work = monitor.rcWork;
+    const PixelRect place =
+        place_tip(cursor.x, cursor.y, GetSystemMetrics(SM_CYCURSOR), LOWORD(size), HIWORD(size),
+                  {work.left, work.top, work.right, work.bottom});
+    SendMessageW(tooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(place.left, place.top));
     SendMessageW(tooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
     shown_key_ = key;
     // A tip left standing goes after the system's time, as a tip of any other program does.

@@ -50,5 +50,33 @@ TEST(ScreenPlace, NoMonitorsLeavesTheWindowAlone) {
     EXPECT_EQ(place_on_screen({-9000, 10, -8600, 190}, {}), (PixelRect{-9000, 10, -8600, 190}));
 }
 
+struct TipCase {
+    const char* what;
+    int x;
+    int y;
+    PixelRect expected;
+};
+
+TEST(ScreenPlace, ATipStandsUnderThePointerAndStaysWhollyOnItsWorkArea) {
+    // The right monitor's work area; a cursor 32 pixels tall; a tip 200 by 40.
+    const PixelRect work = kTwoMonitors[1];
+    const TipCase cases[] = {
+        {"room below", 1500, 300, {1500, 324, 1700, 364}},
+        {"at the bottom: above the pointer", 1500, 850, {1500, 810, 1700, 850}},
+        {"at the right edge: moved in", 3100, 300, {3000, 324, 3200, 364}},
+        {"in the bottom-right corner", 3150, 870, {3000, 830, 3200, 870}},
+        {"left of the work area (a task bar on the left)", 1270, 300, {1280, 324, 1480, 364}},
+        {"near the top", 1500, -200, {1500, -176, 1700, -136}},
+    };
+    for (const TipCase& c : cases) {
+        EXPECT_EQ(place_tip(c.x, c.y, 32, 200, 40, work), c.expected) << c.what;
+    }
+}
+
+TEST(ScreenPlace, ATipLargerThanItsWorkAreaKeepsItsCornerOnIt) {
+    const PixelRect work = {0, 0, 300, 50};
+    EXPECT_EQ(place_tip(10, 30, 32, 400, 60, work), (PixelRect{0, 0, 400, 60}));
+}
+
 }  // namespace
 }  // namespace quillaro
