@@ -24,8 +24,10 @@ std::u16string utf16(char32_t code_point) {
 
 }  // namespace
 
-// A monochrome memory bitmap with one font selected, big enough for any one character of it.
-// Made only while something is to be decided, and freed right after.
+// A memory bitmap with one font selected, big enough for any one character of it. Made only
+// while something is to be decided, and freed right after. It has the screen's 32 bits a pixel,
+// so that a character is drawn as the key will draw it: on a monochrome bitmap Wine renders
+// and caches every glyph a second time, without smoothing (some 650 KiB for one page of keys).
 class GlyphCoverage::Canvas {
   public:
     explicit Canvas(HFONT font) : font_(font) {}
@@ -41,9 +43,8 @@ class GlyphCoverage::Canvas {
         TextOutW(dc_, height_, 0, reinterpret_cast<const wchar_t*>(text.c_str()),
                  static_cast<int>(text.size()));
         GdiFlush();
-        std::vector<uint8_t> bits(static_cast<size_t>(row_bytes_) * static_cast<size_t>(height_));
-        GetBitmapBits(bitmap_, static_cast<LONG>(bits.size()), bits.data());
-        return bits;
+        const auto* first = static_cast<const uint8_t*>(pixels_);
+        return {first, first + static_cast<size_t>(width_) * 4 * static_cast<size_t>(height_)};
     }
 
   private:
@@ -57,9 +58,15 @@ class GlyphCoverage::Canvas {
         height_ = std::max(1, static_cast<int>(metrics.tmHeight));
         // Room for a wide character and for one that reaches left of its origin.
         width_ = 4 * height_;
-        row_bytes_ = (width_ + 15) / 16 * 2;  // monochrome rows are whole words
-        bitmap_ = CreateBitmap(width_, height_, 1, 1, nullptr);
-        if (bitmap_ == nullptr) {
+        BITMAPINFO format{};
+        format.bmiHeader.biSize = sizeof(format.bmiHeader);
+        format.bmiHeader.biWidth = width_;
+        format.bmiHeader.biHeight = -height_;  // top row first
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        bitmap_ = CreateDIBSection(dc_, &format, DIB_RGB_COLORS, &pixels_, nullptr, 0);
+        if (bitmap_ == nullptr || pixels_ == nullptr) {
             release();
             return false;
         }
@@ -78,6 +85,7 @@ class GlyphCoverage::Canvas {
         DeleteDC(dc_);
         dc_ = nullptr;
         bitmap_ = nullptr;
+        pixels_ = nullptr;
         old_bitmap_ = nullptr;
         old_font_ = nullptr;
     }
@@ -85,11 +93,11 @@ class GlyphCoverage::Canvas {
     HFONT font_;
     HDC dc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
+    void* pixels_ = nullptr;  // the bitmap's own, rows of width_ pixels of 4 bytes
     HGDIOBJ old_bitmap_ = nullptr;
     HGDIOBJ old_font_ = nullptr;
     int width_ = 0;
     int height_ = 0;
-    int row_bytes_ = 0;
 };
 
 GlyphCoverage::FontCoverage& GlyphCoverage::coverage_of(HFONT font, Canvas& canvas) {
