@@ -24,7 +24,8 @@ struct FitRequest {
 };
 
 // Measured in `dc`, whose selected font is left as it was. Sizes go down a pixel at 96 dpi at a
-// time (0.75 pt), so only a few fonts are ever made; the smallest size when none fits.
+// time (0.75 pt), and few of them are tried, so only a few fonts are ever made; the smallest
+// size when none fits.
 HFONT fitting_font(HDC dc, FontCache& fonts, const FitRequest& request, std::u16string_view text);
 
 // The same, measured once per request and text: a page of keys or labels seen before costs a
