@@ -7,26 +7,58 @@
 
 namespace quillaro::win32 {
 
-void ControlMirror::attach(ControlRole role, HWND window) {
+const std::u16string& ControlMirror::text_of(const Palette& palette, ControlRole role) {
+    static const std::u16string nothing;
+    const auto index = static_cast<size_t>(role.index);
+    switch (role.role) {
+        case Role::Key:
+            return palette.keys.at(index).caption;
+        case Role::Group:
+            return palette.group_buttons.at(index).caption;
+        case Role::PageUp:
+            return palette.page_up_button.caption;
+        case Role::PageDown:
+            return palette.page_down_button.caption;
+        case Role::PageLabel:
+            return palette.page_label.caption;
+        case Role::Preview:
+            return palette.preview.text;
+        case Role::More:
+            return palette.more_button.caption;
+        case Role::About:
+            return palette.about_button.caption;
+        case Role::None:
+            break;
+    }
+    return nothing;
+}
+
+void ControlMirror::attach(ControlRole role, HWND window, const std::u16string& text) {
     const auto index = static_cast<size_t>(role.index);
     switch (role.role) {
         case Role::Key:
             keys_.at(index) = window;
+            shown_keys_.at(index).caption = text;
             break;
         case Role::Group:
             group_buttons_.at(index) = window;
+            shown_group_buttons_.at(index).caption = text;
             break;
         case Role::PageUp:
             page_up_button_ = window;
+            shown_up_.caption = text;
             break;
         case Role::PageDown:
             page_down_button_ = window;
+            shown_down_.caption = text;
             break;
         case Role::PageLabel:
             page_label_ = window;
+            shown_page_.caption = text;
             break;
         case Role::Preview:
             preview_ = window;
+            shown_preview_.text = text;
             break;
         case Role::More:
         case Role::About:

@@ -16,8 +16,10 @@ namespace quillaro::win32 {
 
 class ControlMirror {
   public:
-    // The child window that shows the control of `role`.
-    void attach(ControlRole role, HWND window);
+    // What the control of `role` shows in `palette`: a caption or the preview's text.
+    static const std::u16string& text_of(const Palette& palette, ControlRole role);
+    // The child window that shows the control of `role`, made showing `text`.
+    void attach(ControlRole role, HWND window, const std::u16string& text);
     // Brings the child windows and the key tooltips up to date with `palette`. True when the
     // page label's text changed, whose font then must fit it again.
     bool show(const Palette& palette);

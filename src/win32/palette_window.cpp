@@ -72,20 +72,21 @@ bool PaletteWindow::create(int show_command) {
     if (!register_class() || !create_window(as_wchars(title))) return false;
     marks_.mark("window");
     desktop_.set_palette_window(hwnd());
+    palette_.recent = load_recent_symbols();
+    saved_recent_changes_ = palette_.recent_changes;
+    palette_.start();
+    marks_.mark("key_table");
+    // Each control is made showing the first page, which costs less than setting 62 captions
+    // afterwards.
     if (!create_controls()) return false;
     marks_.mark("controls");
     attach_search_box();
     AppendMenuW(GetSystemMenu(hwnd(), FALSE), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(GetSystemMenu(hwnd(), FALSE), MF_STRING, kClearRecentCommand, kClearRecentCaption);
-    palette_.recent = load_recent_symbols();
-    saved_recent_changes_ = palette_.recent_changes;
     place_on_open();
     marks_.mark("settings_and_place");
     set_control_fonts();
     marks_.mark("fonts");
-
-    palette_.start();
-    marks_.mark("key_table");
     show_changes();
     marks_.mark("first_page");
     follow_foreground();
@@ -190,12 +191,10 @@ bool PaletteWindow::create_controls() {
     // a sixth of the start-up under Wine.
     for (const ControlPlacement& placement : palette_layout()) {
         const int id = placement.id;
-        const std::u16string* text = nullptr;
-        if (id == kMoreButtonId) text = &palette_.more_button.caption;
-        if (id == kAboutButtonId) text = &palette_.about_button.caption;
-        HWND control = create_child(hwnd(), control_class(placement.kind),
-                                    control_style(placement.kind), control_ex_style(placement.kind),
-                                    placement, dpi(), text != nullptr ? as_wchars(*text) : L"");
+        const std::u16string& text = ControlMirror::text_of(palette_, control_role(id));
+        HWND control =
+            create_child(hwnd(), control_class(placement.kind), control_style(placement.kind),
+                         control_ex_style(placement.kind), placement, dpi(), as_wchars(text));
         if (control == nullptr) return false;
         // First, so that it sits next to the button itself: the hover layer added after it
         // still sees every press.
@@ -210,7 +209,7 @@ bool PaletteWindow::create_controls() {
             return false;
         }
         if (placement.tab_index >= 0) tab_order_.add(placement.tab_index, control);
-        controls_.attach(control_role(id), control);
+        controls_.attach(control_role(id), control, text);
     }
     return true;
 }
