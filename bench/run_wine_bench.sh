@@ -148,17 +148,17 @@ floor_table() {
     r_s=$(ratio "$startup_pal" "$startup")
     r_1=$(ratio "$click1" "$typed1")
     r_20=$(ratio "$click20" "$typed20")
-    more=$(awk -v a="$peak_pal" -v b="$peak" 'BEGIN { printf "%.1f", (a - b) / 1024 }')
-    d_idle=$(awk -v a="$idle_pal" -v b="$idle_min" 'BEGIN { printf "%.2f", a - b }')
-    d_away=$(awk -v a="$idle_away_pal" -v b="$idle_away_min" 'BEGIN { printf "%.2f", a - b }')
+    more=$(awk -v a="$peak_pal" -v b="$peak" 'BEGIN { printf "%+.2f", (a - b) / 1024 }')
+    d_idle=$(awk -v a="$idle_pal" -v b="$idle_min" 'BEGIN { printf "%+.2f", a - b }')
+    d_away=$(awk -v a="$idle_away_pal" -v b="$idle_away_min" 'BEGIN { printf "%+.2f", a - b }')
     echo "| Measurement | Floor | Palette | Ratio or difference | Goal | |
 |---|---|---|---|---|---|
 | Start-up to page 1 shown | 70 controls $(fmt "$startup") ms (minimal window $(fmt "$startup_min") ms) | $(fmt "$startup_pal") ms | $r_s | ≤ 1.3 | $(verdict "$r_s" "<=" 1.3) |
 | Click to text, 1 symbol | direct SendInput $(fmt "$typed1" 1) ms | $(fmt "$click1" 1) ms | $r_1 | ≤ 1.2 | $(verdict "$r_1" "<=" 1.2) |
 | Click to text, 20 units | direct SendInput $(fmt "$typed20" 1) ms | $(fmt "$click20" 1) ms | $r_20 | ≤ 1.2 | $(verdict "$r_20" "<=" 1.2) |
-| Idle 10 s, cursor resting on a key | minimal window $(fmt "$idle_min" 2) % (70 controls $(fmt "$idle_floor" 2) %) | $(fmt "$idle_pal" 2) %, woke $(fmt "$wakes_pal") times | +$d_idle points | ≤ +0.3 | $(verdict "$d_idle" "<=" 0.3) |
-| Idle 10 s, cursor elsewhere | minimal window $(fmt "$idle_away_min" 2) % | $(fmt "$idle_away_pal" 2) %, woke $(fmt "$wakes_away_pal") times | +$d_away points | ≤ +0.3 | $(verdict "$d_away" "<=" 0.3) |
-| Peak working set | 70 controls $(fmt "$peak") KiB | $(fmt "$peak_pal") KiB | +$more MiB | ≤ +2 MiB | $(verdict "$more" "<=" 2) |"
+| Idle 10 s, cursor resting on a key | minimal window $(fmt "$idle_min" 2) % (70 controls $(fmt "$idle_floor" 2) %) | $(fmt "$idle_pal" 2) %, woke $(fmt "$wakes_pal") times | $d_idle points | ≤ +0.3 | $(verdict "$d_idle" "<=" 0.3) |
+| Idle 10 s, cursor elsewhere | minimal window $(fmt "$idle_away_min" 2) % | $(fmt "$idle_away_pal" 2) %, woke $(fmt "$wakes_away_pal") times | $d_away points | ≤ +0.3 | $(verdict "$d_away" "<=" 0.3) |
+| Peak working set | 70 controls $(fmt "$peak") KiB | $(fmt "$peak_pal") KiB | $more MiB | ≤ +2 MiB | $(verdict "$more" "<=" 2) |"
 }
 
 # Where start-up time goes: each phase's end, in milliseconds from the palette's process start,
@@ -167,8 +167,8 @@ startup_marks_table() {
     local previous=0 phase at
     echo "| Phase ends | ms from the process start | phase |
 |---|---|---|"
-    for phase in entered common_controls folder_watch window controls settings_and_place fonts \
-        key_table first_page foreground_hook shown_and_painted tooltips hotkey; do
+    for phase in entered common_controls folder_watch window key_table controls settings_and_place \
+        fonts first_page foreground_hook shown_and_painted tooltips hotkey; do
         at=$(m "marks.${phase}_ms")
         echo "| $phase | $(fmt "$at" 1) | $(fmt "$(awk -v a="$at" -v b="$previous" 'BEGIN { print a - b }')" 1) |"
         previous=$at
@@ -196,7 +196,7 @@ group_files_table() {
 |---|---|---|---|
 | Start-up | no group files $(fmt "$s0") ms | hostile folder $(fmt "$s1") ms | $(ratio "$s1" "$s0") |
 | Reload after a change, 300 ms wait included | one small file $(fmt "$r0") ms | hostile folder $(fmt "$r1") ms | +$(fmt "$(awk -v a="$r1" -v b="$r0" 'BEGIN { print a - b }')") ms |
-| Peak working set, set 3 shown | no group files $(fmt "$m0") KiB | 16 files of 64 MiB $(fmt "$m1") KiB | +$(awk -v a="$m1" -v b="$m0" 'BEGIN { printf "%.1f", (a - b) / 1024 }') MiB |"
+| Peak working set, set 3 shown | no group files $(fmt "$m0") KiB | 16 files of 64 MiB $(fmt "$m1") KiB | $(awk -v a="$m1" -v b="$m0" 'BEGIN { printf "%+.2f", (a - b) / 1024 }') MiB |"
 }
 
 # Warm the caches (program files, fonts, the hostile folder) before anything is measured.
@@ -255,7 +255,7 @@ r_startup=$(ratio "$startup_pal" "$startup_min")
 r_hostile=$(ratio "$startup_hos" "$startup_pal")
 r_click1=$(ratio "$click1" "$typed1")
 r_click20=$(ratio "$click20" "$typed20")
-memory_more=$(awk -v a="$peak_pal" -v b="$peak_min" 'BEGIN { printf "%.1f", (a - b) / 1024 }')
+memory_more=$(awk -v a="$peak_pal" -v b="$peak_min" 'BEGIN { printf "%+.2f", (a - b) / 1024 }')
 
 table="| Measurement | Baseline | Palette | Ratio or difference | Goal | |
 |---|---|---|---|---|---|
@@ -265,7 +265,7 @@ table="| Measurement | Baseline | Palette | Ratio or difference | Goal | |
 | Click to text, 20 units | SendInput $(fmt "$typed20" 1) ms | $(fmt "$click20" 1) ms | $r_click20 | | |
 | Idle 10 s, cursor resting on the window | minimal window $(fmt "$idle_min" 2) % | $(fmt "$idle_pal" 2) % of one core ($(fmt "$idle_pal_own" 2) % itself, $(fmt "$idle_pal_server" 2) % in the wineserver) | | < 1 % | $(verdict "$idle_pal" "<" 1) |
 | Idle 10 s, cursor elsewhere | minimal window $(fmt "$idle_away_min" 2) % | $(fmt "$idle_away_pal" 2) % of one core | | < 1 % | $(verdict "$idle_away_pal" "<" 1) |
-| Peak working set | minimal window $(fmt "$peak_min") KiB | $(fmt "$peak_pal") KiB | +$memory_more MiB | | |"
+| Peak working set | minimal window $(fmt "$peak_min") KiB | $(fmt "$peak_pal") KiB | $memory_more MiB | | |"
 
 gf_table="$(group_files_table)"
 
