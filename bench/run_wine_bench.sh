@@ -162,15 +162,15 @@ floor_table() {
 }
 
 # Where start-up time goes: each phase's end, in milliseconds from the palette's process start,
-# and the phase's own share.
+# the phase's own share, and the working set at its end.
 startup_marks_table() {
     local previous=0 phase at
-    echo "| Phase ends | ms from the process start | phase |
-|---|---|---|"
+    echo "| Phase ends | ms from the process start | phase | working set KiB |
+|---|---|---|---|"
     for phase in entered common_controls folder_watch window key_table controls settings_and_place \
         fonts first_page foreground_hook shown_and_painted tooltips hotkey; do
         at=$(m "marks.${phase}_ms")
-        echo "| $phase | $(fmt "$at" 1) | $(fmt "$(awk -v a="$at" -v b="$previous" 'BEGIN { print a - b }')" 1) |"
+        echo "| $phase | $(fmt "$at" 1) | $(fmt "$(awk -v a="$at" -v b="$previous" 'BEGIN { print a - b }')" 1) | $(fmt "$(m "marks.${phase}_kib")") |"
         previous=$at
     done
 }

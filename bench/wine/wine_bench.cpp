@@ -17,7 +17,8 @@
 //       in front, which it no longer activates.
 //   wine_bench.exe startup-marks
 //       The palette started with --startup-marks: milliseconds from its process's start to the
-//       end of each phase of its start-up, as "<phase>_ms <value>" lines.
+//       end of each phase of its start-up, as "<phase>_ms <value>" lines, and its working set
+//       then in KiB, as "<phase>_kib <value>" lines.
 //   wine_bench.exe idle palette|minimal|minimal-timer|controls|controls-timer [--seconds=S]
 //                  [--cursor-away]
 //       Starts the program, rests the mouse cursor on the middle of its window (on a key of
@@ -156,9 +157,11 @@ void startup_marks() {
     std::ifstream marks(file);
     std::string phase;
     double at = 0;
+    double working_set = 0;
     int count = 0;
-    while (marks >> phase >> at) {
+    while (marks >> phase >> at >> working_set) {
         print_value(phase + "_ms", at);
+        print_value(phase + "_kib", working_set);
         ++count;
     }
     if (count == 0) throw Error("the palette wrote no start-up marks");

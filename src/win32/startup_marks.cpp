@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <cstdio>
 #include <string_view>
 
@@ -24,6 +26,14 @@ double milliseconds_since_process_start() {
     return static_cast<double>(ticks(now) - ticks(created)) / 10'000.0;  // 100 ns units
 }
 
+// The process's working set in KiB: what each phase adds to the memory the palette holds.
+unsigned long long working_set_kib() {
+    PROCESS_MEMORY_COUNTERS use{};
+    use.cb = sizeof(use);
+    if (K32GetProcessMemoryInfo(GetCurrentProcess(), &use, sizeof(use)) == FALSE) return 0;
+    return use.WorkingSetSize / 1024;
+}
+
 }  // namespace
 
 StartupMarks::StartupMarks(const wchar_t* command_line) {
@@ -39,7 +49,8 @@ StartupMarks::StartupMarks(const wchar_t* command_line) {
 void StartupMarks::mark(const char* phase) {
     if (file_.empty()) return;
     char line[96];
-    std::snprintf(line, sizeof line, "%s %.2f\n", phase, milliseconds_since_process_start());
+    std::snprintf(line, sizeof line, "%s %.2f %llu\n", phase, milliseconds_since_process_start(),
+                  working_set_kib());
     lines_.emplace_back(line);
 }
 

@@ -1,6 +1,6 @@
-// Where the palette's start-up time goes, for the benchmarks: started with
-// --startup-marks=<file>, it appends "<phase> <milliseconds since the process began>" lines to
-// the file as each phase ends. Without the option, marking does nothing.
+// Where the palette's start-up time and memory go, for the benchmarks: started with
+// --startup-marks=<file>, it appends "<phase> <milliseconds since the process began> <working
+// set in KiB>" lines to the file as each phase ends. Without the option, marking does nothing.
 #pragma once
 
 #include <string>
