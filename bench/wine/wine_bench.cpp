@@ -14,7 +14,8 @@
 //       driver typing the same string into the editor with SendInput to its arrival
 //       (typed_ms). N = 1 clicks 縣, the first key of set 1; N > 1 a set-3 key typing N units.
 //       typed_ms is the floor of click to text: a click types by SendInput into the window
-//       in front, which it no longer activates.
+//       in front, which it no longer activates. minimal_click_ms: the same clicks on the
+//       minimal window typing the string itself (the mouse's delivery and the typing alone).
 //   wine_bench.exe startup-marks
 //       The palette started with --startup-marks: milliseconds from its process's start to the
 //       end of each phase of its start-up, as "<phase>_ms <value>" lines, and its working set
@@ -195,10 +196,14 @@ std::wstring digits(int units) {
     return text;
 }
 
+struct ClickTimes {
+    double clicked_ms;
+    double typed_ms;
+};
+
 // Nine rounds of: a click where the mouse cursor rests, timed until `text` has arrived in the
-// editor, then the driver typing `text` itself with SendInput, timed the same way. Prints the
-// medians as `click_name` and typed_ms.
-void time_clicks(HWND edit, const std::wstring& text, const char* click_name) {
+// editor, then the driver typing `text` itself with SendInput, timed the same way; the medians.
+ClickTimes time_clicks(HWND edit, const std::wstring& text) {
     const auto arrived = [&](size_t before) {
         return poll([&] { return text_length(edit) >= before + text.size(); }, 30s, 1ms);
     };
@@ -218,8 +223,23 @@ void time_clicks(HWND edit, const std::wstring& text, const char* click_name) {
         }
         typed.push_back(milliseconds_since(start));
     }
-    print_value(click_name, median(clicked));
-    print_value("typed_ms", median(typed));
+    return {median(clicked), median(typed)};
+}
+
+// The same clicks on the minimal window typing `text` itself: the least a click that types
+// costs, the mouse's delivery included.
+double minimal_click_ms(StandInEditor& editor, const std::wstring& text) {
+    Process process = Process::start(own_folder() / L"minimal_window.exe",
+                                     {L"--type-on-click=" + text}, work_folder(L"empty"));
+    HWND window = wait_ready(process, subject(L"minimal"));
+    SetWindowPos(window, nullptr, 100, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto client = client_rect_on_screen(window);
+    if (!client || !editor.click_into() || !move_mouse_to(centre_of(*client))) {
+        throw Error("the editor never took the focus back from the minimal window");
+    }
+    const double clicked = time_clicks(editor.edit(), text).clicked_ms;
+    close_program(process, window);
+    return clicked;
 }
 
 void click_to_text(int units) {
@@ -246,8 +266,11 @@ void click_to_text(int units) {
         throw Error("the key's string never showed in the preview");
     }
 
-    time_clicks(editor.edit(), text, "click_ms");
+    const ClickTimes palette_click = time_clicks(editor.edit(), text);
     palette.close();
+    print_value("click_ms", palette_click.clicked_ms);
+    print_value("typed_ms", palette_click.typed_ms);
+    print_value("minimal_click_ms", minimal_click_ms(editor, text));
     editor.close();
 }
 
