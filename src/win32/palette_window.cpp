@@ -22,6 +22,11 @@ namespace {
 
 constexpr UINT_PTR kForegroundTimerId = 1;
 constexpr UINT_PTR kReloadTimerId = 2;
+// The recent symbols are written this long after their last change, not within the click: the
+// write's file calls go through the same Wine server as the keys just typed, and made the
+// symbol 2 ms later to arrive. A burst of clicks writes once.
+constexpr UINT_PTR kSaveRecentTimerId = 4;
+constexpr UINT kSaveRecentDelayMs = 1000;
 constexpr int kHotkeyId = 1;
 // A command of the window menu; the system's own commands are 0xF000 and above.
 constexpr UINT kClearRecentCommand = 0x0010;
@@ -178,7 +183,14 @@ void PaletteWindow::search_text_changed() {
     run_handler([this, &query] { palette_.search_for(query); });
 }
 
-void PaletteWindow::save_recent_if_changed() {
+void PaletteWindow::save_recent_soon() {
+    if (palette_.recent_changes != saved_recent_changes_) {
+        SetTimer(hwnd(), kSaveRecentTimerId, kSaveRecentDelayMs, nullptr);
+    }
+}
+
+void PaletteWindow::save_recent_now() {
+    KillTimer(hwnd(), kSaveRecentTimerId);
     if (palette_.recent_changes == saved_recent_changes_) return;
     saved_recent_changes_ = palette_.recent_changes;
     save_recent_symbols(palette_.recent);
@@ -272,7 +284,7 @@ void PaletteWindow::dpi_changed() {
 
 void PaletteWindow::show_changes() {
     if (controls_.show(palette_)) fit_page_label();
-    save_recent_if_changed();
+    save_recent_soon();
 }
 
 // The page label runs under group button 0; its text takes the size that fits the part left
@@ -464,6 +476,7 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             if (wparam == kForegroundTimerId) palette_.track_foreground();
             if (wparam == kReloadTimerId) reload_group_files();
             if (wparam == KeyTooltips::kPopTimerId) controls_.key_tooltips().hide();
+            if (wparam == kSaveRecentTimerId) save_recent_now();
             return 0;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
@@ -489,6 +502,12 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_MOVE:
             remember_place();
             break;
+        case WM_ENDSESSION:  // Windows ends without destroying the window
+            if (wparam != FALSE) {
+                save_recent_now();
+                if (place_) save_place(*place_);
+            }
+            return 0;
         case WM_DESTROY:
             key_painter_.close_theme();
             foreground_hook_.stop();
@@ -496,6 +515,7 @@ LRESULT PaletteWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             KillTimer(hwnd(), kReloadTimerId);
             KillTimer(hwnd(), KeyTooltips::kPopTimerId);
             if (hotkey_registered_) UnregisterHotKey(hwnd(), kHotkeyId);
+            save_recent_now();
             if (place_) save_place(*place_);
             on_destroyed_();
             return 0;

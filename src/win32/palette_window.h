@@ -70,7 +70,8 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     void track_mouse(HWND button, bool key);
     void hotkey_pressed();
     void search_text_changed();
-    void save_recent_if_changed();
+    void save_recent_soon();
+    void save_recent_now();
 
     FontCache& fonts_;
     MessageLoop& loop_;
