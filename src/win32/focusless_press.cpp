@@ -6,7 +6,9 @@
 namespace quillaro::win32 {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
+// The subclass's id tells when the button comes up.
+constexpr UINT_PTR kUpBeforeClick = 1;
+constexpr UINT_PTR kUpAfterClick = 2;
 
 bool another_window_in_front(HWND button) {
     return GetForegroundWindow() != GetAncestor(button, GA_ROOT);
@@ -24,9 +26,9 @@ void show_pushed(HWND button, bool pushed) {
 
 }  // namespace
 
-bool FocuslessPress::attach(HWND button) {
-    return SetWindowSubclass(button, button_proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) !=
-           FALSE;
+bool FocuslessPress::attach(HWND button, ComeUp come_up) {
+    const UINT_PTR id = come_up == ComeUp::AfterClick ? kUpAfterClick : kUpBeforeClick;
+    return SetWindowSubclass(button, button_proc, id, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
 }
 
 bool FocuslessPress::press(HWND button) {
@@ -37,13 +39,14 @@ bool FocuslessPress::press(HWND button) {
     return true;
 }
 
-void FocuslessPress::release(HWND button, LPARAM at) {
+void FocuslessPress::release(HWND button, LPARAM at, ComeUp come_up) {
     pressed_ = nullptr;
-    show_pushed(button, false);
+    if (come_up == ComeUp::BeforeClick) show_pushed(button, false);
     if (over(button, at)) {
         SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                      reinterpret_cast<LPARAM>(button));
     }
+    if (come_up == ComeUp::AfterClick) show_pushed(button, false);
     // Only now: whoever watches the capture knows, once it is gone, that the click is handled.
     if (GetCapture() == button) ReleaseCapture();
 }
@@ -67,7 +70,8 @@ LRESULT CALLBACK FocuslessPress::button_proc(HWND button, UINT message, WPARAM w
             break;
         case WM_LBUTTONUP:
             if (presses->pressed_ == button) {
-                presses->release(button, lparam);
+                presses->release(button, lparam,
+                                 id == kUpAfterClick ? ComeUp::AfterClick : ComeUp::BeforeClick);
                 return 0;
             }
             break;

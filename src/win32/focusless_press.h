@@ -22,14 +22,19 @@ class FocuslessPress {
     FocuslessPress& operator=(FocuslessPress&&) = delete;
     ~FocuslessPress() = default;
 
+    // When a released button comes up. Before its click is handled: a command that opens a
+    // message box shows its button up while the box stands. After it: a key's symbol is typed
+    // first, and the key's repaint, asked for only then, does not keep the symbol waiting.
+    enum class ComeUp { BeforeClick, AfterClick };
+
     // Lets `button` be pressed this way for as long as it lives; false when it could not be.
-    bool attach(HWND button);
+    bool attach(HWND button, ComeUp come_up);
 
   private:
     static LRESULT CALLBACK button_proc(HWND button, UINT message, WPARAM wparam, LPARAM lparam,
                                         UINT_PTR id, DWORD_PTR self);
     bool press(HWND button);
-    void release(HWND button, LPARAM at);
+    void release(HWND button, LPARAM at, ComeUp come_up);
     void let_go(HWND button);
 
     HWND pressed_ = nullptr;  // the button pressed this way, until it is let go

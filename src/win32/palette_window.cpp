@@ -210,7 +210,10 @@ bool PaletteWindow::create_controls() {
         if (control == nullptr) return false;
         // First, so that it sits next to the button itself: the hover layer added after it
         // still sees every press.
-        if (is_button(placement.kind) && !focusless_press_.attach(control)) return false;
+        const auto come_up = placement.kind == ControlKind::KeyButton
+                                 ? FocuslessPress::ComeUp::AfterClick
+                                 : FocuslessPress::ComeUp::BeforeClick;
+        if (is_button(placement.kind) && !focusless_press_.attach(control, come_up)) return false;
         if (is_owner_drawn(placement.kind) &&
             SetWindowSubclass(control, button_proc, static_cast<UINT_PTR>(id),
                               reinterpret_cast<DWORD_PTR>(this)) == FALSE) {
