@@ -7,7 +7,7 @@
 // palette_unread_keys: the editor is busy for 150 ms each time it gets the focus back, so the
 // first symbol still waits in its queue, unread, when the second key goes down and is held.
 // The editor keeps the front and its focus while the key is held: a click on a key does not
-// activate the palette.
+// activate the palette. The held key shows pushed, and comes up once it has typed.
 #include <algorithm>
 #include <chrono>
 #include <optional>
@@ -34,6 +34,8 @@ std::optional<KeyPoints> key_points(const Palette& palette) {
     if (!first || !second) return std::nullopt;
     return KeyPoints{centre_of(*first), centre_of(*second)};
 }
+
+bool shows_pushed(HWND key) { return (SendMessageW(key, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
 
 // What the editor received since it held `before` units, noted when it is not both symbols.
 // `expected` goes on from what the editor holds, so that one bad round does not spoil the next.
@@ -110,6 +112,8 @@ void palette_unread_keys(Context& context) {
     std::wstring expected;
     int whole = 0;
     int editor_kept_front = 0;
+    int held_key_pushed = 0;
+    int released_key_up = 0;
     for (int round = 1; round <= kRounds; ++round) {
         const size_t before = expected.size();
         expected += kFirst + kSecond;
@@ -118,9 +122,11 @@ void palette_unread_keys(Context& context) {
         sent = move_button_at(keys->second, MouseButton::Left, ButtonMove::Down) && sent;
         pause_for(kHalfHeld);
         if (editor.has_focus()) ++editor_kept_front;
+        if (shows_pushed(palette.key(1))) ++held_key_pushed;
         pause_for(kHalfHeld);
         sent = move_button_at(keys->second, MouseButton::Left, ButtonMove::Up) && sent;
         if (sent) editor.wait_for_text(expected, 10s);
+        if (poll([&] { return !shows_pushed(palette.key(1)); }, 2s)) ++released_key_up;
         std::wstring got;
         if (both_arrived(report, editor, expected, before, round, got)) ++whole;
     }
@@ -128,6 +134,8 @@ void palette_unread_keys(Context& context) {
     report.check_equal(editor_kept_front, kRounds,
                        "rounds in which the editor kept the front and its focus while a key was "
                        "held down");
+    report.check_equal(held_key_pushed, kRounds, "rounds in which the held key showed pushed");
+    report.check_equal(released_key_up, kRounds, "rounds after which the released key came up");
     context.screenshot("after-rounds");
     report.check(palette.close(), "the palette closes");
     report.check(editor.close().has_value(), "the editor closes");
