@@ -136,18 +136,20 @@ median() { # <file of numbers>
 floor_warmup() { bench warmup startup controls || true; }
 
 floor_run() {
-    bench startup_controls startup controls
+    # Five start-ups of each, in back-to-back pairs: the goal is the median of the pairs' ratios.
+    bench startup_pair startup-pair controls palette --rounds=5
     idle idle_controls controls controls_window.exe
     bench memory_controls memory controls
 }
 
 # The goals against the floor, as table rows; reads the palette's medians from the main table.
 floor_table() {
-    local startup idle_floor peak r_s r_1 r_20 more d_idle d_away
-    startup=$(m startup_controls.startup_ms)
+    local startup startup_paired idle_floor peak r_s r_1 r_20 more d_idle d_away
+    startup=$(m startup_pair.floor_ms)
+    startup_paired=$(m startup_pair.program_ms)
     idle_floor=$(m idle_controls.total_percent)
     peak=$(m memory_controls.peak_working_set_kib)
-    r_s=$(ratio "$startup_pal" "$startup")
+    r_s=$(fmt "$(m startup_pair.ratio)" 2)
     r_1=$(ratio "$click1" "$typed1")
     r_20=$(ratio "$click20" "$typed20")
     more=$(awk -v a="$peak_pal" -v b="$peak" 'BEGIN { printf "%+.2f", (a - b) / 1024 }')
@@ -155,7 +157,7 @@ floor_table() {
     d_away=$(awk -v a="$idle_away_pal" -v b="$idle_away_min" 'BEGIN { printf "%+.2f", a - b }')
     echo "| Measurement | Floor | Palette | Ratio or difference | Goal | |
 |---|---|---|---|---|---|
-| Start-up to page 1 shown | 70 controls $(fmt "$startup") ms (minimal window $(fmt "$startup_min") ms) | $(fmt "$startup_pal") ms | $r_s | ≤ 1.3 | $(verdict "$r_s" "<=" 1.3) |
+| Start-up to page 1 shown, median of paired ratios | 70 controls $(fmt "$startup") ms (minimal window $(fmt "$startup_min") ms) | $(fmt "$startup_paired") ms | $r_s | ≤ 1.3 | $(verdict "$r_s" "<=" 1.3) |
 | Click to text, 1 symbol | direct SendInput $(fmt "$typed1" 1) ms | $(fmt "$click1" 1) ms | $r_1 | ≤ 1.2 | $(verdict "$r_1" "<=" 1.2) |
 | Click to text, 20 units | direct SendInput $(fmt "$typed20" 1) ms | $(fmt "$click20" 1) ms | $r_20 | ≤ 1.2 | $(verdict "$r_20" "<=" 1.2) |
 | Idle 10 s, cursor resting on a key | minimal window $(fmt "$idle_min" 2) % (70 controls $(fmt "$idle_floor" 2) %) | $(fmt "$idle_pal" 2) %, woke $(fmt "$wakes_pal") times | $d_idle points | ≤ +0.3 | $(verdict "$d_idle" "<=" 0.3) |
@@ -187,6 +189,9 @@ bench_group_files() {
     bench gf_reload_hostile reload --hostile
     bench gf_memory_none memory-set3
     bench gf_memory_big memory-set3 --big-files
+    # The first run writes 1 GiB of big group files; still being written back to the disk, they
+    # slowed the next run's start-ups in the hostile folder to twice their time.
+    sync
 }
 
 group_files_table() {

@@ -8,6 +8,9 @@
 //       the program answering a message, so it has painted and entered its message loop.
 //       --hostile starts the palette in the folder of hostile group files of the end-to-end
 //       tests, user_define_9.txt held open without sharing as there.
+//   wine_bench.exe startup-pair <floor> <program> [--rounds=N]
+//       N rounds (default 5) of both start-ups back to back, the first of the two alternating:
+//       "floor_ms", "program_ms" and their "ratio" each round.
 //   wine_bench.exe click-to-text [--units=N]
 //       The median over 9 rounds of: milliseconds from the mouse click on a key to the last
 //       character of its string arriving in the stand-in editor (click_ms), and from the
@@ -135,15 +138,36 @@ void print_value(std::string_view name, double value) {
     print_line(std::string(name) + " " + std::to_string(value));
 }
 
-void startup(const Subject& program, bool hostile) {
+double startup_ms(const Subject& program, bool hostile) {
     const auto folder = work_folder(hostile ? L"hostile" : L"empty");
     std::optional<HeldOpenFile> held;
     if (hostile) held.emplace(folder / group_file_name(9));
     const auto start = Clock::now();
     Process process = Process::start(own_folder() / program.exe, {}, folder);
     HWND window = wait_ready(process, program);
-    print_value("startup_ms", milliseconds_since(start));
+    const double started = milliseconds_since(start);
     close_program(process, window);
+    return started;
+}
+
+// Single start-ups range over a factor of two within minutes; a pair started back to back
+// meets the same moment of the machine, so the ratio of each pair varies much less. The first
+// of a pair alternates, so that neither is always the one that finds the caches warm.
+void startup_pair(const Subject& floor, const Subject& program, int rounds) {
+    for (int round = 0; round < rounds; ++round) {
+        double floor_ms = 0;
+        double program_ms = 0;
+        if (round % 2 == 0) {
+            floor_ms = startup_ms(floor, false);
+            program_ms = startup_ms(program, false);
+        } else {
+            program_ms = startup_ms(program, false);
+            floor_ms = startup_ms(floor, false);
+        }
+        print_value("floor_ms", floor_ms);
+        print_value("program_ms", program_ms);
+        print_value("ratio", program_ms / floor_ms);
+    }
 }
 
 void startup_marks() {
@@ -408,7 +432,10 @@ int wmain(int argc, wchar_t** argv) {
         const std::wstring what = args.empty() ? L"" : args[0];
         const std::wstring who = args.size() > 1 ? args[1] : L"";
         if (what == L"startup") {
-            startup(subject(who), flag(args, L"--hostile"));
+            print_value("startup_ms", startup_ms(subject(who), flag(args, L"--hostile")));
+        } else if (what == L"startup-pair") {
+            startup_pair(subject(who), subject(args.size() > 2 ? args[2] : L""),
+                         option(args, L"--rounds=", 5));
         } else if (what == L"click-to-text") {
             click_to_text(option(args, L"--units=", 1));
         } else if (what == L"startup-marks") {
@@ -423,6 +450,7 @@ int wmain(int argc, wchar_t** argv) {
             memory_set3(flag(args, L"--big-files"));
         } else {
             print_line("usage: wine_bench.exe startup|idle|memory palette|minimal [--hostile]");
+            print_line("       wine_bench.exe startup-pair controls palette [--rounds=N]");
             print_line("       wine_bench.exe click-to-text [--units=N]");
             print_line("       wine_bench.exe startup-marks");
             print_line("       wine_bench.exe reload [--hostile]");
