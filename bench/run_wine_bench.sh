@@ -166,15 +166,20 @@ floor_table() {
 }
 
 # Where start-up time goes: each phase's end, in milliseconds from the palette's process start,
-# the phase's own share, and the working set at its end.
+# the phase's own share, and the working set at its end; beside them the 70 controls' own marks
+# at the phases they share with the palette.
 startup_marks_table() {
-    local previous=0 phase at
-    echo "| Phase ends | ms from the process start | phase | working set KiB |
-|---|---|---|---|"
+    local previous=0 phase at floor
+    echo "| Phase ends | ms from the process start | phase | working set KiB | 70 controls: ms, KiB |
+|---|---|---|---|---|"
     for phase in entered common_controls folder_watch window key_table controls settings_and_place \
         fonts first_page foreground_hook shown_and_painted tooltips hotkey; do
         at=$(m "marks.${phase}_ms")
-        echo "| $phase | $(fmt "$at" 1) | $(fmt "$(awk -v a="$at" -v b="$previous" 'BEGIN { print a - b }')" 1) | $(fmt "$(m "marks.${phase}_kib")") |"
+        floor=""
+        if [ -s "$results/marks_controls.${phase}_ms" ]; then
+            floor="$(fmt "$(m "marks_controls.${phase}_ms")" 1), $(fmt "$(m "marks_controls.${phase}_kib")")"
+        fi
+        echo "| $phase | $(fmt "$at" 1) | $(fmt "$(awk -v a="$at" -v b="$previous" 'BEGIN { print a - b }')" 1) | $(fmt "$(m "marks.${phase}_kib")") | $floor |"
         previous=$at
     done
 }
@@ -221,6 +226,7 @@ for i in $(seq 1 "$runs"); do
     bench startup_palette startup palette
     bench startup_hostile startup palette --hostile
     bench marks startup-marks
+    bench marks_controls startup-marks controls
     bench click1 click-to-text --units=1
     bench click20 click-to-text --units=20
     idle idle_minimal minimal minimal_window.exe

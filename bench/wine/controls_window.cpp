@@ -7,7 +7,8 @@
 // is its own work: its key table and state, its themed drawing, hover tracking, topmost
 // window and fonts.
 //
-// With --timer it also runs the palette's timer, as minimal_window.exe --timer does.
+// With --timer it also runs the palette's timer, as minimal_window.exe --timer does. With
+// --startup-marks=<file> it marks the end of the start-up phases it shares with the palette.
 
 #include <windows.h>
 
@@ -23,6 +24,7 @@
 #include "win32/control_styles.h"
 #include "win32/dpi.h"
 #include "win32/font_cache.h"
+#include "win32/startup_marks.h"
 
 namespace {
 
@@ -111,6 +113,8 @@ void create_controls(HWND window, HFONT font, int dpi) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR command_line,
                     int show_command) {
+    StartupMarks marks(command_line);
+    marks.mark("entered");
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     WNDCLASSEXW window_class{};
@@ -134,13 +138,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR command_li
                                twips_to_pixels(kPaletteClientHeight, dpi), kStyle, 0, dpi);
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    marks.mark("window");
     FontCache fonts;
     create_controls(window, fonts.get({FontFace::Mingliu, 12.0, false, false, dpi}), dpi);
+    marks.mark("controls");
     if (command_line != nullptr && wcsstr(command_line, L"--timer") != nullptr) {
         SetTimer(window, kTimerId, USER_TIMER_MINIMUM, nullptr);
     }
     ShowWindow(window, show_command);
     UpdateWindow(window);
+    marks.mark("shown_and_painted");
+    marks.write();
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

@@ -19,8 +19,9 @@
 //       typed_ms is the floor of click to text: a click types by SendInput into the window
 //       in front, which it no longer activates. minimal_click_ms: the same clicks on the
 //       minimal window typing the string itself (the mouse's delivery and the typing alone).
-//   wine_bench.exe startup-marks
-//       The palette started with --startup-marks: milliseconds from its process's start to the
+//   wine_bench.exe startup-marks [palette|controls]
+//       The palette (or the 70 controls, which mark the phases they share with it) started
+//       with --startup-marks: milliseconds from its process's start to the
 //       end of each phase of its start-up, as "<phase>_ms <value>" lines, and its working set
 //       then in KiB, as "<phase>_kib <value>" lines.
 //   wine_bench.exe idle palette|minimal|minimal-timer|controls|controls-timer [--seconds=S]
@@ -170,14 +171,13 @@ void startup_pair(const Subject& floor, const Subject& program, int rounds) {
     }
 }
 
-void startup_marks() {
+void startup_marks(const Subject& program) {
     const auto folder = work_folder(L"marks");
     const auto file = folder / L"marks.txt";
     std::filesystem::remove(file);
-    const Subject palette = subject(L"palette");
     Process process =
-        Process::start(own_folder() / palette.exe, {L"--startup-marks=" + file.wstring()}, folder);
-    HWND window = wait_ready(process, palette);
+        Process::start(own_folder() / program.exe, {L"--startup-marks=" + file.wstring()}, folder);
+    HWND window = wait_ready(process, program);
     close_program(process, window);
     std::ifstream marks(file);
     std::string phase;
@@ -189,7 +189,7 @@ void startup_marks() {
         print_value(phase + "_kib", working_set);
         ++count;
     }
-    if (count == 0) throw Error("the palette wrote no start-up marks");
+    if (count == 0) throw Error("the program wrote no start-up marks");
 }
 
 size_t text_length(HWND edit) {
@@ -439,7 +439,7 @@ int wmain(int argc, wchar_t** argv) {
         } else if (what == L"click-to-text") {
             click_to_text(option(args, L"--units=", 1));
         } else if (what == L"startup-marks") {
-            startup_marks();
+            startup_marks(subject(who.empty() ? L"palette" : who));
         } else if (what == L"idle") {
             idle(subject(who), option(args, L"--seconds=", 10), flag(args, L"--cursor-away"));
         } else if (what == L"memory") {
@@ -452,7 +452,7 @@ int wmain(int argc, wchar_t** argv) {
             print_line("usage: wine_bench.exe startup|idle|memory palette|minimal [--hostile]");
             print_line("       wine_bench.exe startup-pair controls palette [--rounds=N]");
             print_line("       wine_bench.exe click-to-text [--units=N]");
-            print_line("       wine_bench.exe startup-marks");
+            print_line("       wine_bench.exe startup-marks [palette|controls]");
             print_line("       wine_bench.exe reload [--hostile]");
             print_line("       wine_bench.exe memory-set3 [--big-files]");
             return 2;
