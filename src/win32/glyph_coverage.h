@@ -19,9 +19,10 @@ class GlyphCoverage {
     GlyphCoverage& operator=(const GlyphCoverage&) = delete;
 
     // True when `font` draws at least one visible character of `caption` as something other
-    // than the missing-symbol mark, or when the caption has nothing visible to draw. Each
-    // character is drawn once per font; after that the answer is a look-up. Answers are kept
-    // by font handle: the font cache keeps every font for the program's life.
+    // than the missing-symbol mark, or when the caption has nothing visible to draw. A character
+    // the font has is not drawn; one it lacks is drawn once per font, with the font linking
+    // that may supply it. After that the answer is a look-up. Answers are kept by font handle:
+    // the font cache keeps every font for the program's life.
     bool draws(HFONT font, std::u16string_view caption);
 
     // How many characters have been drawn to decide, over the program's life.
@@ -30,11 +31,10 @@ class GlyphCoverage {
   private:
     struct FontCoverage {
         std::vector<std::vector<uint8_t>> missing_marks;  // what no font's symbol looks like
+        bool marks_drawn = false;                         // once a character must be drawn
         std::unordered_map<char32_t, bool> drawn;
     };
     class Canvas;
-
-    FontCoverage& coverage_of(HFONT font, Canvas& canvas);
 
     std::map<HFONT, FontCoverage> fonts_;
     size_t drawn_count_ = 0;
