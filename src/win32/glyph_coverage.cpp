@@ -26,9 +26,9 @@ std::u16string utf16(char32_t code_point) {
 
 // A memory DC with one font selected, and a bitmap big enough for any one character of it
 // once a character must be drawn. Made only while something is to be decided, and freed right
-// after. It has the screen's 32 bits a pixel,
-// so that a character is drawn as the key will draw it: on a monochrome bitmap Wine renders
-// and caches every glyph a second time, without smoothing (some 650 KiB for one page of keys).
+// after. The bitmap has the screen's 32 bits a pixel, so that a character is drawn as the key
+// will draw it: on a monochrome bitmap Wine renders and caches every glyph a second time,
+// without smoothing (some 650 KiB for one page of keys).
 class GlyphCoverage::Canvas {
   public:
     explicit Canvas(HFONT font) : font_(font) {}
