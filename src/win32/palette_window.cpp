@@ -183,10 +183,12 @@ void PaletteWindow::search_text_changed() {
     run_handler([this, &query] { palette_.search_for(query); });
 }
 
+// Once for each change: the hovering that follows a click leaves the timer running.
 void PaletteWindow::save_recent_soon() {
-    if (palette_.recent_changes != saved_recent_changes_) {
-        SetTimer(hwnd(), kSaveRecentTimerId, kSaveRecentDelayMs, nullptr);
-    }
+    const uint32_t changes = palette_.recent_changes;
+    if (changes == saved_recent_changes_ || changes == save_timed_for_changes_) return;
+    save_timed_for_changes_ = changes;
+    SetTimer(hwnd(), kSaveRecentTimerId, kSaveRecentDelayMs, nullptr);
 }
 
 void PaletteWindow::save_recent_now() {

@@ -93,6 +93,7 @@ class PaletteWindow : public WindowBase<PaletteWindow> {
     SearchBox search_box_;
     ForegroundHook foreground_hook_;
     uint32_t saved_recent_changes_ = 0;
+    uint32_t save_timed_for_changes_ = 0;  // the changes the running save timer will write
     bool hotkey_registered_ = false;
 };
 
