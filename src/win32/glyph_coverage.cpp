@@ -138,11 +138,10 @@ bool GlyphCoverage::draws(HFONT font, std::u16string_view caption) {
             coverage.drawn.emplace(code_point, true);
             return true;
         }
-        if (!coverage.marks_drawn) {
+        if (coverage.missing_marks.empty()) {
             for (const char32_t no_font_has : kNoFontHas) {
                 coverage.missing_marks.push_back(canvas->draw(no_font_has));
             }
-            coverage.marks_drawn = true;
         }
         const std::vector<uint8_t> pixels = canvas->draw(code_point);
         // Without a canvas nothing can be decided: the key keeps its caption.

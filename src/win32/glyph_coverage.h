@@ -30,8 +30,8 @@ class GlyphCoverage {
 
   private:
     struct FontCoverage {
-        std::vector<std::vector<uint8_t>> missing_marks;  // what no font's symbol looks like
-        bool marks_drawn = false;                         // once a character must be drawn
+        // What no font's symbol looks like; drawn once a character must be drawn.
+        std::vector<std::vector<uint8_t>> missing_marks;
         std::unordered_map<char32_t, bool> drawn;
     };
     class Canvas;
